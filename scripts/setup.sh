@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kasamat need.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libsqlcipher-dev sqlcipher
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
+  xvfb xauth time
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

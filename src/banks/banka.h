@@ -1,0 +1,63 @@
+#pragma once
+// The shape of one bank's conversion: its file extension, its file test with
+// the key, its record reader and the statement format it writes. The batch
+// (scan, order, daily cut, numbering, writing, moving, reporting) lives once
+// in run/; a new bank is one module defining a Banka and one entry in banky.cpp.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/format_vypisu.h"
+#include "formats/transakcia.h"
+
+namespace kasamat {
+
+// The physical lines of a file (ended by CR LF, LF or CR), viewing its bytes.
+using Riadky = std::vector<std::string_view>;
+
+// The task values a conversion reads besides folders, number and periodicity,
+// as code page 1250 bytes.
+struct NastaveniaKonverzie {
+    std::string cisloUctu;
+    // 0: the variable symbol fills ZD:/ZK:, 1: the reference does.
+    int variabilnySymbol = 0;
+    std::string textPlatby;
+};
+
+// The date and separator of a file key; the file's name follows them.
+struct KlucSuboru {
+    std::string datum;    // yyyymmdd, exactly 8 bytes
+    char oddelovac = '<'; // '>' when the file lists its transactions newest first
+};
+
+class PrijemcaTransakcii {
+public:
+    virtual ~PrijemcaTransakcii() = default;
+    // Takes the next transaction in statement order; false stops the reading.
+    virtual bool prijmi(const Transakcia& transakcia) = 0;
+};
+
+struct Banka {
+    // The extension the scan looks for ("txt" or "csv"), letter case ignored.
+    std::string_view pripona;
+    const FormatVypisu& format;
+    // The bank's file test on the physical lines; a valid file gets the
+    // date and separator of its key.
+    bool (*test)(const Riadky& riadky, KlucSuboru& kluc);
+    // Reads a file that passed the test: fills the header, then hands over
+    // each transaction in statement order (">" files from their last record
+    // up). Answers false when a record does not read, or a value does not fit
+    // its statement field: the file is then not a valid bank statement.
+    bool (*citaj)(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
+                  HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca);
+};
+
+// The conversions by Format: 0, 1 and 2 their own, every other value Fio banka's.
+extern const Banka KonverziaTatraTxt;
+extern const Banka KonverziaTrustPay;
+extern const Banka KonverziaTatraCsv;
+extern const Banka KonverziaFio;
+const Banka& bankaFormatu(int format);
+
+}  // namespace kasamat

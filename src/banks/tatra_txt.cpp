@@ -1,0 +1,15 @@
+#include "banks/banka.h"
+#include "formats/clr.h"
+
+namespace kasamat {
+
+// Placeholder until the conversion is built: no file passes its test.
+namespace {
+const FormatClr formatClr("1100");
+bool test(const Riadky&, KlucSuboru&) { return false; }
+bool citaj(const Riadky&, char, const NastaveniaKonverzie&, HlavickaSuboru&, PrijemcaTransakcii&) { return false; }
+}  // namespace
+
+const Banka KonverziaTatraTxt{"txt", formatClr, test, citaj};
+
+}  // namespace kasamat

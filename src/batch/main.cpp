@@ -1,0 +1,3 @@
+// kasamat-batch: runs conversions without a window, through the same
+// conversion code as the window's worker.
+int main() { return 2; }

@@ -1,0 +1,107 @@
+#include "formats/bytes.h"
+
+#include <charconv>
+#include <limits>
+
+namespace kasamat {
+
+namespace {
+bool jeCislica(char znak) { return znak >= '0' && znak <= '9'; }
+bool jePrazdny(char znak) { return static_cast<unsigned char>(znak) <= 32; }
+}  // namespace
+
+std::string_view orez(std::string_view text)
+{
+    while (!text.empty() && jePrazdny(text.front())) text.remove_prefix(1);
+    while (!text.empty() && jePrazdny(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka)
+{
+    if (od == 0 || od > text.size()) return {};
+    return text.substr(od - 1, dlzka);
+}
+
+std::int64_t atolHodnota(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool zaporne = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        zaporne = text[i] == '-';
+        ++i;
+    }
+    constexpr std::int64_t hranica = std::numeric_limits<std::int64_t>::max();
+    std::int64_t hodnota = 0;
+    for (; i < text.size() && jeCislica(text[i]); ++i) {
+        const int cislica = text[i] - '0';
+        if (hodnota > (hranica - cislica) / 10) return zaporne ? -hranica : hranica;
+        hodnota = hodnota * 10 + cislica;
+    }
+    return zaporne ? -hodnota : hodnota;
+}
+
+bool citaSaAkoCislo(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+    return !text.empty() && ibaCislice(text);
+}
+
+bool ibaCislice(std::string_view text)
+{
+    for (char znak : text)
+        if (!jeCislica(znak)) return false;
+    return true;
+}
+
+bool zacinaNa(std::string_view text, std::string_view zaciatok)
+{
+    return text.substr(0, zaciatok.size()) == zaciatok;
+}
+
+void pridajNulami(std::string& ciel, std::string_view hodnota, std::size_t sirka)
+{
+    if (hodnota.size() < sirka) ciel.append(sirka - hodnota.size(), '0');
+    ciel.append(hodnota);
+}
+
+std::string doplnNulami(std::string_view hodnota, std::size_t sirka)
+{
+    std::string vysledok;
+    pridajNulami(vysledok, hodnota, sirka);
+    return vysledok;
+}
+
+void pridajText(std::string& ciel, std::string_view hodnota, std::size_t sirka)
+{
+    hodnota = hodnota.substr(0, sirka);
+    ciel.append(hodnota);
+    ciel.append(sirka - hodnota.size(), ' ');
+}
+
+void pridajCislo(std::string& ciel, std::int64_t hodnota)
+{
+    char buffer[24];
+    const auto koniec = std::to_chars(buffer, buffer + sizeof buffer, hodnota).ptr;
+    ciel.append(buffer, koniec);
+}
+
+std::string cislo(std::int64_t hodnota)
+{
+    std::string vysledok;
+    pridajCislo(vysledok, hodnota);
+    return vysledok;
+}
+
+std::string ddmmrr(std::string_view rrrrmmdd)
+{
+    std::string vysledok;
+    vysledok.reserve(6);
+    vysledok.append(usek(rrrrmmdd, 7, 2));
+    vysledok.append(usek(rrrrmmdd, 5, 2));
+    vysledok.append(usek(rrrrmmdd, 3, 2));
+    return vysledok;
+}
+
+}  // namespace kasamat

@@ -1,0 +1,48 @@
+#pragma once
+// Byte-string helpers shared by the bank readers and the statement writers.
+// Every bank file and every statement is 8-bit text in code page 1250: positions,
+// lengths and cuts count bytes, and nothing is re-encoded on its way through.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kasamat {
+
+// Trimming removes the bytes of code 32 and below at both ends.
+std::string_view orez(std::string_view text);
+
+// The bytes from 1-based position `od`, at most `dlzka` of them; positions
+// beyond the end of the text read as nothing.
+std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka);
+
+// Reads a number the way the C library's atol does: leading blanks, an optional
+// sign, then digits up to the first non-digit; no digits give 0. A value beyond
+// the 64-bit range is held at its bound instead of overflowing.
+std::int64_t atolHodnota(std::string_view text);
+
+// "Reads as an integer": the whole text is an optional sign followed by at
+// least one decimal digit.
+bool citaSaAkoCislo(std::string_view text);
+
+// Every byte is a digit 0 to 9; the empty text counts as digits only.
+bool ibaCislice(std::string_view text);
+
+bool zacinaNa(std::string_view text, std::string_view zaciatok);
+
+// Appends the value filled on the left with "0" to the width; a longer value
+// is appended whole (callers make sure it fits).
+void pridajNulami(std::string& ciel, std::string_view hodnota, std::size_t sirka);
+std::string doplnNulami(std::string_view hodnota, std::size_t sirka);
+
+// Appends the first `sirka` bytes of the value, filled on the right with blanks.
+void pridajText(std::string& ciel, std::string_view hodnota, std::size_t sirka);
+
+// Decimal digits of a whole number, with a leading "-" when it is negative.
+void pridajCislo(std::string& ciel, std::int64_t cislo);
+std::string cislo(std::int64_t cislo);
+
+// The ddmmyy form of a yyyymmdd date text.
+std::string ddmmrr(std::string_view rrrrmmdd);
+
+}  // namespace kasamat

@@ -1,0 +1,138 @@
+#include "store/aktualizacia.h"
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "store/cesta.h"
+#include "store/verzia.h"
+
+namespace kasamat {
+
+namespace fs = std::filesystem;
+
+const char* const chybaSuborovAplikacie =
+    "Súbory aplikácie nie sú v poriadku, preto nemožno využívať jej funkcie v plnom rozsahu.\n\n"
+    "Odporúčame uskutočniť novú inštaláciu, čím sa chýbajúce alebo poškodené súbory nahradia.";
+
+namespace {
+
+struct StaraVerzia {
+    std::string_view verzia;
+    std::string_view citanieUloh;
+};
+
+constexpr std::string_view citanie20 =
+    "SELECT ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, Periodicita, "
+    "'0' AS VariabilnySymbol, '' AS TextPlatby FROM Ulohy;";
+constexpr std::string_view citanie21 =
+    "SELECT ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, Periodicita, "
+    "VariabilnySymbol, '' AS TextPlatby FROM Ulohy;";
+constexpr std::string_view citanie22 =
+    "SELECT ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, Periodicita, "
+    "VariabilnySymbol, TextPlatby FROM Ulohy;";
+
+constexpr std::array<StaraVerzia, 11> stareVerzie = {{
+    {"2.0.0.0", citanie20}, {"2.0.1.0", citanie20}, {"2.0.2.0", citanie20}, {"2.0.3.0", citanie20},
+    {"2.1.0.0", citanie21}, {"2.1.1.0", citanie21}, {"2.1.2.0", citanie21},
+    {"2.2.0.0", citanie22}, {"2.2.1.0", citanie22}, {"2.3.0.0", citanie22}, {"2.4.0.0", citanie22},
+}};
+
+constexpr std::array<std::string_view, 10> stlpceUlohy = {
+    "ID", "Nazov", "PriecinokVstup", "PriecinokVystup", "Format",
+    "CisloUctu", "CisloVypisu", "Periodicita", "VariabilnySymbol", "TextPlatby",
+};
+
+struct StareNastavenia {
+    std::string uloha;
+    std::vector<std::array<std::string, 10>> ulohy;
+};
+
+StareNastavenia precitajStare(Databaza& databaza, const std::string& cesta, std::string_view citanieUloh)
+{
+    StareNastavenia stare;
+    if (!databaza.otvor(cesta)) return stare;
+    if (databaza.SQL("SELECT Uloha FROM Nastavenia;") > 0) stare.uloha = databaza.text(0, "Uloha");
+    const int pocet = databaza.SQL(citanieUloh);
+    for (int i = 0; i < pocet; ++i) {
+        auto& uloha = stare.ulohy.emplace_back();
+        for (std::size_t s = 0; s < stlpceUlohy.size(); ++s) uloha[s] = databaza.text(i, stlpceUlohy[s]);
+    }
+    return stare;
+}
+
+void zapisStare(Databaza& databaza, const StareNastavenia& stare)
+{
+    databaza.SQL("UPDATE Nastavenia SET Uloha='" + sqlText(stare.uloha) + "';");
+    databaza.SQL("DELETE FROM Ulohy;");
+    for (const auto& uloha : stare.ulohy) {
+        std::string prikaz = "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, "
+                             "CisloUctu, CisloVypisu, Periodicita, VariabilnySymbol, TextPlatby) VALUES (";
+        prikaz += uloha[0];
+        for (std::size_t s = 1; s < uloha.size(); ++s) prikaz += ", '" + sqlText(uloha[s]) + "'";
+        prikaz += ");";
+        databaza.SQL(prikaz);
+    }
+}
+
+// Puts a fresh copy of the template, with the old tasks written into it when
+// there are any, in place of user.dat; the old file stays as user.dat.bak.
+void nahradSablonou(Databaza& databaza, const CestyAplikacie& cesty, const StareNastavenia* stare)
+{
+    databaza.zatvor();
+    std::error_code chyba;
+    const fs::path databazaCesta = cestaZUtf8(cesty.databaza);
+    const fs::path docasna = cestaZUtf8(cesty.databaza + ".tmp");
+    fs::remove(docasna, chyba);
+    if (!fs::copy_file(cestaZUtf8(cesty.sablona), docasna, chyba)) return;
+
+    if (stare) {
+        if (!databaza.otvor(utf8ZCesty(docasna))) return;
+        zapisStare(databaza, *stare);
+        databaza.zatvor();
+    }
+    if (fs::exists(databazaCesta, chyba)) {
+        fs::copy_file(databazaCesta, cestaZUtf8(cesty.databaza + ".bak"),
+                      fs::copy_options::overwrite_existing, chyba);
+        if (chyba) return;
+    }
+    fs::rename(docasna, databazaCesta, chyba);
+}
+
+}  // namespace
+
+CestyAplikacie CestyAplikacie::v(const std::string& priecinokProgramu)
+{
+    const fs::path priecinok = cestaZUtf8(priecinokProgramu);
+    return {utf8ZCesty(priecinok / "default.dat"), utf8ZCesty(priecinok / "user.dat"),
+            utf8ZCesty(priecinok / "release.nfo"), utf8ZCesty(priecinok / "TeamViewerQS_sk.exe")};
+}
+
+bool KontrolaSuborovAplikacie(Databaza& databaza, const CestyAplikacie& cesty)
+{
+    return KontrolaDatabazy(databaza, cesty.sablona) && KontrolaSuboru(cesty.releaseInfo)
+        && KontrolaSuboru(cesty.vzdialenaPomoc);
+}
+
+void PripravDatabazu(Databaza& databaza, const CestyAplikacie& cesty)
+{
+    if (KontrolaDatabazy(databaza, cesty.databaza)) return;
+
+    const std::string verzia = VerziaDatabazy(databaza, cesty.databaza);
+    const StaraVerzia* stara = nullptr;
+    for (const auto& v : stareVerzie)
+        if (v.verzia == verzia) stara = &v;
+
+    if (stara) {
+        const StareNastavenia stare = precitajStare(databaza, cesty.databaza, stara->citanieUloh);
+        nahradSablonou(databaza, cesty, &stare);
+    } else {
+        nahradSablonou(databaza, cesty, nullptr);
+    }
+    databaza.zatvor();
+    databaza.otvor(cesty.databaza);
+}
+
+}  // namespace kasamat

@@ -1,0 +1,35 @@
+#include "store/verzia.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "store/cesta.h"
+
+namespace kasamat {
+
+std::string VerziaProgramu()
+{
+    const std::string verzia = KASAMAT_VERSION;
+    return verzia.empty() ? nezistenaVerzia : verzia;
+}
+
+bool KontrolaSuboru(const std::string& cesta)
+{
+    std::error_code chyba;
+    return std::filesystem::is_regular_file(cestaZUtf8(cesta), chyba);
+}
+
+std::string VerziaDatabazy(Databaza& databaza, const std::string& cesta)
+{
+    if (!KontrolaSuboru(cesta)) return {};
+    if (!databaza.otvor(cesta)) return {};
+    if (databaza.SQL("SELECT Cislo FROM Verzia;") < 1) return {};
+    return databaza.text(0, "Cislo");
+}
+
+bool KontrolaDatabazy(Databaza& databaza, const std::string& cesta)
+{
+    return VerziaDatabazy(databaza, cesta) == VerziaProgramu();
+}
+
+}  // namespace kasamat
