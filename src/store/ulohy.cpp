@@ -1,10 +1,20 @@
 #include "store/ulohy.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace kasamat {
 
 int vyberNazvyUloh(Databaza& databaza) { return databaza.SQL("SELECT Nazov FROM Ulohy ORDER BY ID;"); }
+
+namespace {
+// An integer column as an int; a stored value beyond the int range is held at its bound.
+int cele(const Databaza& databaza, std::string_view stlpec)
+{
+    return int(std::clamp<long long>(databaza.cislo(0, stlpec), INT_MIN, INT_MAX));
+}
+}  // namespace
 
 std::optional<Uloha> citajUlohu(Databaza& databaza, int id)
 {
@@ -19,10 +29,10 @@ std::optional<Uloha> citajUlohu(Databaza& databaza, int id)
     uloha.priecinokVystup = databaza.text(0, "PriecinokVystup");
     uloha.cisloUctu = databaza.text(0, "CisloUctu");
     uloha.textPlatby = databaza.text(0, "TextPlatby");
-    uloha.cisloVypisu = int(databaza.cislo(0, "CisloVypisu"));
-    uloha.format = int(databaza.cislo(0, "Format"));
-    uloha.periodicita = int(databaza.cislo(0, "Periodicita"));
-    uloha.variabilnySymbol = int(databaza.cislo(0, "VariabilnySymbol"));
+    uloha.cisloVypisu = cele(databaza, "CisloVypisu");
+    uloha.format = cele(databaza, "Format");
+    uloha.periodicita = cele(databaza, "Periodicita");
+    uloha.variabilnySymbol = cele(databaza, "VariabilnySymbol");
     return uloha;
 }
 
