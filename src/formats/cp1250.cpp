@@ -7,14 +7,16 @@ namespace kasamat {
 
 namespace {
 
-constexpr char32_t nepriradeny = 0xFFFD;
+constexpr char32_t chybnyZnak = 0xFFFD;
 
-// Unicode of the bytes 0x80 to 0xFF.
+// Unicode of the bytes 0x80 to 0xFF. The five bytes the code page leaves
+// unassigned stand for the control characters of the same value, as the
+// platform's own conversion has them, so that every byte survives a round trip.
 constexpr std::array<char32_t, 128> hornaPolovica = {
-    0x20AC, nepriradeny, 0x201A, nepriradeny, 0x201E, 0x2026, 0x2020, 0x2021,
-    nepriradeny, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
-    nepriradeny, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    nepriradeny, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
     0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
     0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
     0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
@@ -39,7 +41,7 @@ int bajt(char32_t znak)
 {
     if (znak < 0x80) return int(znak);
     for (std::size_t i = 0; i < hornaPolovica.size(); ++i)
-        if (hornaPolovica[i] == znak && znak != nepriradeny) return int(0x80 + i);
+        if (hornaPolovica[i] == znak) return int(0x80 + i);
     return -1;
 }
 
@@ -78,10 +80,10 @@ char32_t dalsiZnak(std::string_view text, std::size_t& i)
     const auto prvy = static_cast<unsigned char>(text[i++]);
     if (prvy < 0x80) return prvy;
     int dalsie = prvy >= 0xF0 ? 3 : prvy >= 0xE0 ? 2 : prvy >= 0xC0 ? 1 : -1;
-    if (dalsie < 0) return nepriradeny;
+    if (dalsie < 0) return chybnyZnak;
     char32_t znak = prvy & (0x3F >> dalsie);
     for (; dalsie > 0; --dalsie) {
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return nepriradeny;
+        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return chybnyZnak;
         znak = (znak << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
     }
     return znak;

@@ -12,7 +12,7 @@ namespace kasamat {
 // UTF-8 to code page 1250; a character the code page lacks becomes "?".
 std::string cp1250ZUtf8(std::string_view utf8);
 
-// Code page 1250 to UTF-8; the five unassigned bytes become U+FFFD.
+// Code page 1250 to UTF-8.
 std::string utf8ZCp1250(std::string_view bajty);
 
 // Upper case of code page 1250 text, letters with diacritics included
