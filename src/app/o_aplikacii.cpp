@@ -1,0 +1,180 @@
+#include "app/o_aplikacii.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include "app/frm_info.h"
+#include "app/shell.h"
+
+namespace kasamat {
+
+namespace {
+
+QLabel* popis(QWidget* stranka, const char* meno, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, stranka);
+    label->setObjectName(QLatin1String(meno));
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+// A label whose right edge stays where its design text ended, so that a
+// shorter text (the version replacing "Nezistená") keeps the column aligned.
+QLabel* popisVpravo(QWidget* stranka, const char* meno, const QString& text, int x, int y)
+{
+    auto* label = popis(stranka, meno, text, x, y);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+void urobOdkaz(QLabel* label, OAplikacii* filter, bool zvyraznit)
+{
+    QFont pismo = label->font();
+    pismo.setUnderline(true);
+    label->setFont(pismo);
+    if (zvyraznit) {
+        QPalette paleta = label->palette();
+        paleta.setColor(QPalette::WindowText, paleta.color(QPalette::Highlight));
+        label->setPalette(paleta);
+    }
+    label->adjustSize();
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(filter);
+}
+
+// The program's icon: a statement page with a turning arrow, the conversion.
+QPixmap ikonaProgramu()
+{
+    QPixmap obraz(32, 32);
+    obraz.fill(Qt::transparent);
+    QPainter p(&obraz);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 60, 110), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 2.5, 18, 24));
+    p.setPen(QPen(QColor(120, 130, 150), 1));
+    for (int riadok = 0; riadok < 5; ++riadok) p.drawLine(QPointF(8, 8 + riadok * 4), QPointF(19, 8 + riadok * 4));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 130, 60));
+    QPainterPath sipka;
+    sipka.moveTo(17, 20);
+    sipka.lineTo(25, 20);
+    sipka.lineTo(25, 16);
+    sipka.lineTo(31, 23);
+    sipka.lineTo(25, 30);
+    sipka.lineTo(25, 26);
+    sipka.lineTo(17, 26);
+    sipka.closeSubpath();
+    p.drawPath(sipka);
+    return obraz;
+}
+
+// The maker's logo: a plain monogram.
+QPixmap logoVyrobcu()
+{
+    QPixmap obraz(48, 48);
+    obraz.fill(Qt::transparent);
+    QPainter p(&obraz);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 90, 160));
+    p.drawRoundedRect(QRectF(2, 2, 44, 44), 9, 9);
+    p.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(13, 14), QPointF(24, 35), QPointF(35, 14)}));
+    return obraz;
+}
+
+QLabel* obrazok(QWidget* stranka, const char* meno, const QPixmap& pixmapa, int x, int y)
+{
+    auto* label = new QLabel(stranka);
+    label->setObjectName(QLatin1String(meno));
+    label->setPixmap(pixmapa);
+    label->setGeometry(x, y, pixmapa.width(), pixmapa.height());
+    return label;
+}
+
+}  // namespace
+
+OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaVzdialenejPomoci)
+    : QObject(stranka), m_shell(shell), m_cestaVzdialenejPomoci(QString::fromStdString(cestaVzdialenejPomoci))
+{
+    imgIkona = obrazok(stranka, "imgIkona", ikonaProgramu(), 50, 56);
+
+    lblNadpis = new QLabel(QStringLiteral("Kasamat"), stranka);
+    lblNadpis->setObjectName(QStringLiteral("lblNadpis"));
+    QFont nadpis(QStringLiteral("Tahoma"));
+    nadpis.setPixelSize(27);
+    lblNadpis->setFont(nadpis);
+    lblNadpis->setGeometry(88, 55, 328, 33);
+
+    lblText1 = popis(stranka, "lblText1",
+                     QStringLiteral("Aplikácia zabezpečuje konverziu bankových výpisov a príkazov medzi formátmi,"),
+                     46, 104);
+    // The blanks keep room for the accounting system's name, a label of its own.
+    lblText2 = popis(stranka, "lblText2",
+                     QStringLiteral("ktoré podporujú banky a ekonomický systém                ."), 103, 123);
+    lblEkonomickySystem = popis(stranka, "lblEkonomickySystem", QString::fromUtf8(odkazy::ekonomickySystem), 320, 123);
+    urobOdkaz(lblEkonomickySystem, this, true);
+
+    imgLogo = obrazok(stranka, "imgLogo", logoVyrobcu(), 18, 249);
+    imgLogo->setCursor(Qt::PointingHandCursor);
+    imgLogo->installEventFilter(this);
+    lblVyrobca = popis(stranka, "lblVyrobca", QString::fromUtf8(odkazy::vyrobca), 71, 272);
+    lblVyrobca->setCursor(Qt::PointingHandCursor);
+    lblVyrobca->installEventFilter(this);
+    lblWebVyrobcu = popisVpravo(stranka, "lblWebVyrobcu", QString::fromUtf8(odkazy::adresaVyrobcu), 285, 283);
+    urobOdkaz(lblWebVyrobcu, this, true);
+
+    lblVerzia = popis(stranka, "lblVerzia", QStringLiteral("Verzia:"), 363, 245);
+    lblVerziaCislo = popisVpravo(stranka, "lblVerziaCislo", QStringLiteral("Nezistená"), 399, 245);
+    urobOdkaz(lblVerziaCislo, this, false);
+    lblVerziaCislo->setToolTip(QStringLiteral("Release Info"));
+
+    lblVzdialenaPomoc = popisVpravo(stranka, "lblVzdialenaPomoc", QStringLiteral("Vzdialená pomoc"), 367, 283);
+    urobOdkaz(lblVzdialenaPomoc, this, false);
+    lblVzdialenaPomoc->setToolTip(QStringLiteral("TeamViewer"));
+}
+
+void OAplikacii::lblVerziaCisloClick()
+{
+    if (frmInfo) frmInfo->exec();
+}
+
+void OAplikacii::lblEkonomickySystemClick()
+{
+    m_shell.otvor(QString::fromUtf8(odkazy::webEkonomickehoSystemu), StavOkna::Maximalizovane);
+}
+
+void OAplikacii::lblVyrobcaClick()
+{
+    m_shell.otvor(QString::fromUtf8(odkazy::webVyrobcu), StavOkna::Maximalizovane);
+}
+
+void OAplikacii::lblVzdialenaPomocClick()
+{
+    m_shell.otvor(m_cestaVzdialenejPomoci, StavOkna::Normalne);
+}
+
+bool OAplikacii::eventFilter(QObject* objekt, QEvent* udalost)
+{
+    if (udalost->type() != QEvent::MouseButtonRelease) return false;
+    auto* mys = static_cast<QMouseEvent*>(udalost);
+    auto* widget = qobject_cast<QWidget*>(objekt);
+    if (mys->button() != Qt::LeftButton || !widget || !widget->rect().contains(mys->position().toPoint()))
+        return false;
+
+    if (objekt == lblVerziaCislo) lblVerziaCisloClick();
+    else if (objekt == lblEkonomickySystem) lblEkonomickySystemClick();
+    else if (objekt == imgLogo || objekt == lblVyrobca || objekt == lblWebVyrobcu) lblVyrobcaClick();
+    else if (objekt == lblVzdialenaPomoc) lblVzdialenaPomocClick();
+    else return false;
+    return true;
+}
+
+}  // namespace kasamat
