@@ -42,6 +42,16 @@ std::int64_t atolHodnota(std::string_view text)
     return zaporne ? -hodnota : hodnota;
 }
 
+bool pripocitajObrat(std::int64_t& obrat, std::int64_t suma)
+{
+    constexpr std::int64_t hranica = std::numeric_limits<std::int64_t>::max();
+    if (suma < -hranica) return false;
+    const std::int64_t velkost = suma < 0 ? -suma : suma;
+    if (velkost > hranica - obrat) return false;
+    obrat += velkost;
+    return true;
+}
+
 bool citaSaAkoCislo(std::string_view text)
 {
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);

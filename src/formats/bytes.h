@@ -21,6 +21,11 @@ std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka);
 // the 64-bit range is held at its bound instead of overflowing.
 std::int64_t atolHodnota(std::string_view text);
 
+// Adds the absolute value of an amount to a file's running turnover; false
+// when the turnover would leave the 64-bit range. Every statement sum of the
+// file stays within its turnover, so no sum can overflow once this passed.
+bool pripocitajObrat(std::int64_t& obrat, std::int64_t suma);
+
 // "Reads as an integer": the whole text is an optional sign followed by at
 // least one decimal digit.
 bool citaSaAkoCislo(std::string_view text);
