@@ -1,14 +1,91 @@
+#include "banks/trustpay.h"
+
 #include "banks/banka.h"
+#include "formats/bytes.h"
 #include "formats/clr.h"
 
 namespace kasamat {
 
-// Placeholder until the conversion is built: no file passes its test.
 namespace {
+
 const FormatClr formatClr("9952");
-bool test(const Riadky&, KlucSuboru&) { return false; }
-bool citaj(const Riadky&, char, const NastaveniaKonverzie&, HlavickaSuboru&, PrijemcaTransakcii&) { return false; }
+
+void nahradPrvy(std::string& text, std::string_view premenna, std::string_view hodnota)
+{
+    if (const std::size_t miesto = text.find(premenna); miesto != std::string::npos)
+        text.replace(miesto, premenna.size(), hodnota);
+}
+
+bool test(const Riadky& riadky, KlucSuboru& kluc)
+{
+    std::string posledny;
+    if (!testujTrustPay(riadky, posledny)) return false;
+    kluc.datum = NacitatPolozkuTrustPay(posledny).datumKluc;
+    // TrustPay lists its records oldest first: the separator carries no direction.
+    kluc.oddelovac = ' ';
+    return true;
+}
+
+class Prevod final : public PrijemcaZaznamov {
+public:
+    Prevod(const NastaveniaKonverzie& nastavenia, PrijemcaTransakcii& prijemca)
+        : m_nastavenia(nastavenia), m_prijemca(prijemca)
+    {
+    }
+
+    bool prijmi(const PolozkaTrustPay& p) override
+    {
+        Transakcia& t = m_transakcia;
+        t.rezDatum = p.datumText;
+        t.datum = p.datumKluc;
+        // The export carries one date per record: it also stands for the second date.
+        t.datum2 = p.datumKluc;
+        t.sumaText = p.sumaText;
+        t.suma = p.suma;
+        t.debet = p.debet;
+        t.mena = p.mena;
+        t.kodBanky = p.kodBanky;
+        t.protiucet = p.predcislie;
+        t.protiucet += ' ';
+        t.protiucet += p.cislo;
+        t.protiucet += ' ';
+        t.protiucet += textPlatbyZoSablony(m_nastavenia.textPlatby, p);
+        t.konstantnySymbol = p.konstantnySymbol;
+        t.variabilnySymbol = m_nastavenia.variabilnySymbol == 1 ? p.referencia : p.variabilnySymbol;
+        t.specifickySymbol = p.specifickySymbol;
+        return pripocitajObrat(m_obrat, t.suma) && m_prijemca.prijmi(t);
+    }
+
+private:
+    const NastaveniaKonverzie& m_nastavenia;
+    PrijemcaTransakcii& m_prijemca;
+    Transakcia m_transakcia;
+    std::int64_t m_obrat = 0;
+};
+
+bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie& nastavenia, HlavickaSuboru& hlavicka,
+           PrijemcaTransakcii& prijemca)
+{
+    hlavicka.vlastnyUcet = nastavenia.cisloUctu;
+    Prevod prevod(nastavenia, prijemca);
+    return citajTrustPay(riadky, prevod);
+}
+
 }  // namespace
+
+std::string textPlatbyZoSablony(std::string_view sablona, const PolozkaTrustPay& p)
+{
+    // Each search runs over the text as the earlier replacements left it, so
+    // a later variable may be found inside a value inserted before it.
+    std::string text(sablona);
+    nahradPrvy(text, "$ks", p.konstantnySymbol);
+    nahradPrvy(text, "$vs", p.variabilnySymbol);
+    nahradPrvy(text, "$ss", p.specifickySymbol);
+    nahradPrvy(text, "$ref", p.referencia);
+    nahradPrvy(text, "$txt", p.zvysnyText);
+    nahradPrvy(text, "$npu", p.nazovProtiuctu);
+    return std::string(orez(text).substr(0, 20));
+}
 
 const Banka KonverziaTrustPay{"csv", formatClr, test, citaj};
 
