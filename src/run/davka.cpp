@@ -1,8 +1,283 @@
 #include "run/davka.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <unordered_set>
+
+#include "banks/riadky.h"
+#include "formats/cp1250.h"
+#include "run/poradie_klucov.h"
+#include "run/subory.h"
+#include "store/cesta.h"
+#include "store/ulohy.h"
+
 namespace kasamat {
 
-// Placeholder until the batch is built.
-void Konvertuj(const Banka&, const Uloha&, Hlasenie&) {}
+namespace fs = std::filesystem;
+
+namespace {
+
+// One entry of the scan.
+struct Subor {
+    explicit Subor(std::string menoSuboru) : meno(std::move(menoSuboru)) {}
+
+    std::string meno;  // UTF-8, as the scan gave it
+    bool platny = false;
+    char oddelovac = '<';
+    std::string kluc;
+    // The names of the statement files it gives, in the order they are written.
+    std::vector<std::string> vypisy;
+};
+
+// The daily cut compares the date texts exactly as the bank wrote them: any
+// difference starts a new statement.
+bool novyDen(bool denne, std::string_view predchadzajuci, const Transakcia& t)
+{
+    return denne && t.rezDatum != predchadzajuci;
+}
+
+// Pass 1: follows the cut of pass 2 without building anything and keeps the
+// date of each statement the file will give.
+class PlanVypisov final : public PrijemcaTransakcii {
+public:
+    explicit PlanVypisov(bool denne) : m_denne(denne) {}
+
+    bool prijmi(const Transakcia& t) override
+    {
+        if (m_datumy.empty() || novyDen(m_denne, m_predchadzajuci, t)) {
+            // A day that comes back after another one would give a second
+            // statement of that day, written over the first.
+            if (!m_dni.insert(t.rezDatum).second) {
+                m_vratilSaDen = true;
+                return false;
+            }
+            m_datumy.emplace_back();
+        }
+        m_predchadzajuci = t.rezDatum;
+        m_datumy.back() = t.datum;
+        return true;
+    }
+
+    // The file gives at least one statement and no day twice.
+    bool pouzitelny() const { return !m_datumy.empty() && !m_vratilSaDen; }
+    const std::vector<std::string>& datumy() const { return m_datumy; }
+
+private:
+    bool m_denne;
+    std::string m_predchadzajuci;
+    std::unordered_set<std::string> m_dni;
+    std::vector<std::string> m_datumy;
+    bool m_vratilSaDen = false;
+};
+
+enum class Vysledok { Hotovo, Zmeneny, ChybaZapisu };
+
+class Davka {
+public:
+    Davka(const Banka& banka, const Uloha& uloha, Hlasenie& hlasenie)
+        : m_banka(banka), m_format(banka.format), m_uloha(uloha), m_hlasenie(hlasenie),
+          m_vstup(cestaZUtf8(uloha.priecinokVstup)), m_vystup(cestaZUtf8(uloha.priecinokVystup)),
+          m_denne(uloha.periodicita == 1), m_cislo(ohranicCisloVypisu(uloha.cisloVypisu)),
+          m_nastavenia{cp1250ZUtf8(uloha.cisloUctu), uloha.variabilnySymbol, cp1250ZUtf8(uloha.textPlatby)}
+    {
+    }
+
+    void spusti();
+    bool denne() const { return m_denne; }
+    const FormatVypisu& format() const { return m_format; }
+    // Closes the statement: writes it as statement number `index` of the file
+    // (counted from 0), logs it and advances the task's number.
+    Vysledok UlozitVypis(const Subor& subor, std::size_t index, const StavVypisu& stav,
+                         const HlavickaSuboru& hlavicka);
+
+private:
+    std::string menoVypisu(const Subor& subor, const std::string& datum) const
+    {
+        return m_format.zakladMena(subor.meno) + " (" + datum + ")" + std::string(m_format.pripona());
+    }
+    void prvyPrechod(Subor& subor) const;
+    std::vector<Subor*> poradieKonverzie();
+    Vysledok druhyPrechod(const Subor& subor);
+    void ohlasNeplatne() const;
+
+    const Banka& m_banka;
+    const FormatVypisu& m_format;
+    const Uloha& m_uloha;
+    Hlasenie& m_hlasenie;
+    const fs::path m_vstup;
+    const fs::path m_vystup;
+    const bool m_denne;
+    int m_cislo;
+    const NastaveniaKonverzie m_nastavenia;
+    std::vector<Subor> m_subory;
+    // Kept across statements so that a run of statements does not reallocate.
+    StavVypisu m_stav;
+};
+
+// Pass 2: builds the statements of one file and closes each one.
+class Zostavovac final : public PrijemcaTransakcii {
+public:
+    Zostavovac(Davka& davka, const Subor& subor, StavVypisu& stav, const HlavickaSuboru& hlavicka)
+        : m_davka(davka), m_subor(subor), m_stav(stav), m_hlavicka(hlavicka)
+    {
+    }
+
+    bool prijmi(const Transakcia& t) override
+    {
+        // The bank fills the header before the first transaction.
+        if (!m_zacaty) {
+            m_stav.vynuluj(m_hlavicka.pociatocnyZostatok.value_or(0));
+            m_zacaty = true;
+        } else if (novyDen(m_davka.denne(), m_stav.predchadzajuciDatum, t)) {
+            m_vysledok = m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
+            if (m_vysledok != Vysledok::Hotovo) return false;
+            // A bank that states an opening balance carries it on from statement to statement.
+            m_stav.vynuluj(m_hlavicka.pociatocnyZostatok ? m_stav.konecnyZostatok() : 0);
+        }
+        m_stav.predchadzajuciDatum = t.rezDatum;
+        m_davka.format().pridajTransakciu(m_stav, t, m_hlavicka);
+        m_stav.zapocitaj(t);
+        return true;
+    }
+
+    // After the reading: closes the last statement, unless the reading
+    // stopped. A file that passed pass 1 and now does not read has changed
+    // meanwhile; its unfinished statement is not written.
+    Vysledok dokonci(bool precitany)
+    {
+        if (m_vysledok != Vysledok::Hotovo) return m_vysledok;
+        if (!precitany || !m_zacaty) return Vysledok::Zmeneny;
+        return m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
+    }
+
+private:
+    Davka& m_davka;
+    const Subor& m_subor;
+    StavVypisu& m_stav;
+    const HlavickaSuboru& m_hlavicka;
+    bool m_zacaty = false;
+    std::size_t m_zapisanych = 0;
+    Vysledok m_vysledok = Vysledok::Hotovo;
+};
+
+}  // namespace
+
+namespace {
+
+void Davka::spusti()
+{
+    const std::vector<std::string> mena = prehladajPriecinok(m_vstup, m_banka.pripona);
+    if (mena.empty()) {
+        m_hlasenie.riadok("Vstupný priečinok neobsahuje žiadne *." + std::string(m_banka.pripona) + " súbory.");
+        return;
+    }
+    m_subory.reserve(mena.size());
+    for (const std::string& meno : mena) prvyPrechod(m_subory.emplace_back(meno));
+
+    for (Subor* subor : poradieKonverzie()) {
+        const Vysledok vysledok = druhyPrechod(*subor);
+        if (vysledok == Vysledok::ChybaZapisu) break;
+        if (vysledok == Vysledok::Zmeneny) {
+            subor->platny = false;
+            continue;
+        }
+        // A failed move leaves the input where it was; its statements stand.
+        presunBezNahradenia(m_vstup / cestaZUtf8(subor->meno), m_vystup / cestaZUtf8(subor->meno));
+    }
+    ohlasNeplatne();
+}
+
+void Davka::prvyPrechod(Subor& subor) const
+{
+    std::string obsah;
+    if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), obsah)) return;
+    const Riadky riadky = rozdelNaRiadky(obsah);
+    KlucSuboru kluc;
+    if (!m_banka.test(riadky, kluc)) return;
+    HlavickaSuboru hlavicka;
+    PlanVypisov plan(m_denne);
+    if (!m_banka.citaj(riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan) || !plan.pouzitelny()) return;
+
+    subor.platny = true;
+    subor.oddelovac = kluc.oddelovac;
+    subor.kluc = kluc.datum + kluc.oddelovac + subor.meno;
+    for (const std::string& datum : plan.datumy()) subor.vypisy.push_back(menoVypisu(subor, datum));
+}
+
+// The valid files in key order. A file whose statement would take the name of
+// a statement that an earlier file writes in this run is invalid: no statement
+// of a run is written over by a later one.
+std::vector<Subor*> Davka::poradieKonverzie()
+{
+    std::vector<Subor*> platne;
+    std::vector<std::string> kluce;
+    for (Subor& subor : m_subory) {
+        if (!subor.platny) continue;
+        platne.push_back(&subor);
+        kluce.push_back(subor.kluc);
+    }
+    std::vector<Subor*> poradie;
+    std::unordered_set<std::string> obsadene;
+    for (const std::size_t index : poradieKlucov(kluce)) {
+        Subor& subor = *platne[index];
+        const bool koliduje = std::any_of(subor.vypisy.begin(), subor.vypisy.end(),
+                                          [&](const std::string& meno) { return obsadene.count(meno) > 0; });
+        if (koliduje) {
+            subor.platny = false;
+            continue;
+        }
+        obsadene.insert(subor.vypisy.begin(), subor.vypisy.end());
+        poradie.push_back(&subor);
+    }
+    return poradie;
+}
+
+Vysledok Davka::druhyPrechod(const Subor& subor)
+{
+    std::string obsah;
+    if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), obsah)) return Vysledok::Zmeneny;
+    const Riadky riadky = rozdelNaRiadky(obsah);
+    HlavickaSuboru hlavicka;
+    Zostavovac zostavovac(*this, subor, m_stav, hlavicka);
+    const bool precitany = m_banka.citaj(riadky, subor.oddelovac, m_nastavenia, hlavicka, zostavovac);
+    return zostavovac.dokonci(precitany);
+}
+
+Vysledok Davka::UlozitVypis(const Subor& subor, std::size_t index, const StavVypisu& stav,
+                            const HlavickaSuboru& hlavicka)
+{
+    const std::string meno = menoVypisu(subor, stav.datumVypisu);
+    // Only the names planned in pass 1 are free of collisions; a file that
+    // changed since then may give others.
+    if (index >= subor.vypisy.size() || subor.vypisy[index] != meno) return Vysledok::Zmeneny;
+
+    const FormatVypisu::Uzaver uzaver = m_format.uzavri(stav, hlavicka, m_cislo);
+    if (!zapisCelySubor(m_vystup / cestaZUtf8(meno), {uzaver.pred, stav.text, uzaver.za})) {
+        m_hlasenie.riadok("Výpis č. " + std::to_string(m_cislo) + " sa nepodarilo zapísať: " + meno);
+        return Vysledok::ChybaZapisu;
+    }
+    m_hlasenie.riadok("Vygenerovaný výpis č. " + std::to_string(m_cislo) + ": " + meno);
+    m_cislo = std::min(m_cislo + 1, najvyssieCisloVypisu);
+    m_hlasenie.noveCisloVypisu(m_uloha.id, m_cislo);
+    return Vysledok::Hotovo;
+}
+
+void Davka::ohlasNeplatne() const
+{
+    std::string zoznam;
+    for (const Subor& subor : m_subory) {
+        if (subor.platny) continue;
+        if (!zoznam.empty()) zoznam += ", ";
+        zoznam += subor.meno;
+    }
+    if (!zoznam.empty()) m_hlasenie.riadok("Súbory, ktoré nie sú platnými bankovými výpismi: " + zoznam);
+}
+
+}  // namespace
+
+void Konvertuj(const Banka& banka, const Uloha& uloha, Hlasenie& hlasenie)
+{
+    Davka(banka, uloha, hlasenie).spusti();
+}
 
 }  // namespace kasamat

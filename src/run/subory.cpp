@@ -1,0 +1,193 @@
+#include "run/subory.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QString>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "store/cesta.h"
+
+namespace kasamat {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class Deskriptor {
+public:
+    explicit Deskriptor(int fd) : m_fd(fd) {}
+    ~Deskriptor()
+    {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    Deskriptor(Deskriptor&& iny) noexcept : m_fd(std::exchange(iny.m_fd, -1)) {}
+    Deskriptor(const Deskriptor&) = delete;
+    Deskriptor& operator=(const Deskriptor&) = delete;
+
+    int fd() const { return m_fd; }
+    bool platny() const { return m_fd >= 0; }
+    // Closes now and tells whether the close succeeded: on some file systems a
+    // failed write shows only here.
+    bool zatvor()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool zhodaPripony(std::string_view meno, std::string_view pripona)
+{
+    if (meno.size() < pripona.size() + 1) return false;
+    const std::string_view koniec = meno.substr(meno.size() - pripona.size() - 1);
+    if (koniec.front() != '.') return false;
+    return std::equal(pripona.begin(), pripona.end(), koniec.begin() + 1, [](char a, char b) {
+        const auto male = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return male(a) == male(b);
+    });
+}
+
+bool zapisVsetko(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t zapisane = ::write(fd, data.data(), data.size());
+        if (zapisane < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(std::size_t(zapisane));
+    }
+    return true;
+}
+
+bool kopirujObsah(int zdroj, int ciel)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t precitane = ::read(zdroj, buffer, sizeof buffer);
+        if (precitane < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (precitane == 0) return true;
+        if (!zapisVsetko(ciel, std::string_view(buffer, std::size_t(precitane)))) return false;
+    }
+}
+
+// A new file of a name no other file has, in `priecinok`; its name is hidden
+// and matches no bank's extension, so a scan never takes it for an export.
+Deskriptor novyDocasnySubor(const fs::path& priecinok, fs::path& cesta)
+{
+    static std::atomic<unsigned> pocitadlo{0};
+    for (int pokus = 0; pokus < 100; ++pokus) {
+        cesta = priecinok / (".kasamat-" + std::to_string(::getpid()) + "-" + std::to_string(pocitadlo++) + ".tmp");
+        Deskriptor subor(::open(cesta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (subor.platny() || errno != EEXIST) return subor;
+    }
+    return Deskriptor(-1);
+}
+
+// Makes a rename in the folder durable.
+void synchronizujPriecinok(const fs::path& priecinok)
+{
+    Deskriptor subor(::open(priecinok.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (subor.platny()) ::fsync(subor.fd());
+}
+
+bool kopirujBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
+{
+    Deskriptor vstup(::open(zdroj.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat udaje {};
+    if (!vstup.platny() || ::fstat(vstup.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
+    Deskriptor vystup(::open(ciel.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, udaje.st_mode & 07777));
+    if (!vystup.platny()) return false;
+    const bool hotovo = kopirujObsah(vstup.fd(), vystup.fd()) && ::fsync(vystup.fd()) == 0 && vystup.zatvor();
+    if (!hotovo) ::unlink(ciel.c_str());
+    return hotovo;
+}
+
+}  // namespace
+
+std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::string_view pripona)
+{
+    std::vector<std::string> mena;
+    std::error_code chyba;
+    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba)) {
+        std::string meno = utf8ZCesty(it->path().filename());
+        if (zhodaPripony(meno, pripona)) mena.push_back(std::move(meno));
+    }
+    std::sort(mena.begin(), mena.end(), [](const std::string& a, const std::string& b) {
+        const int poradie = QString::fromUtf8(a.data(), qsizetype(a.size()))
+                                .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive);
+        return poradie != 0 ? poradie < 0 : a < b;
+    });
+    return mena;
+}
+
+bool citajCelySubor(const fs::path& cesta, std::string& obsah)
+{
+    obsah.clear();
+    Deskriptor subor(::open(cesta.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat udaje {};
+    if (!subor.platny() || ::fstat(subor.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
+    obsah.reserve(std::size_t(udaje.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t precitane = ::read(subor.fd(), buffer, sizeof buffer);
+        if (precitane < 0) {
+            if (errno == EINTR) continue;
+            obsah.clear();
+            return false;
+        }
+        if (precitane == 0) return true;
+        obsah.append(buffer, std::size_t(precitane));
+    }
+}
+
+bool zapisCelySubor(const fs::path& ciel, std::initializer_list<std::string_view> casti)
+{
+    fs::path docasna;
+    Deskriptor subor = novyDocasnySubor(ciel.parent_path(), docasna);
+    if (!subor.platny()) return false;
+    bool hotovo = true;
+    for (const std::string_view cast : casti) hotovo = hotovo && zapisVsetko(subor.fd(), cast);
+    hotovo = hotovo && ::fsync(subor.fd()) == 0;
+    hotovo = subor.zatvor() && hotovo;
+    hotovo = hotovo && ::rename(docasna.c_str(), ciel.c_str()) == 0;
+    if (!hotovo) {
+        ::unlink(docasna.c_str());
+        return false;
+    }
+    synchronizujPriecinok(ciel.parent_path());
+    return true;
+}
+
+bool presunBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
+{
+    // A hard link fails when the target name exists, which a rename would
+    // silently replace.
+    if (::link(zdroj.c_str(), ciel.c_str()) == 0) {
+        if (::unlink(zdroj.c_str()) == 0) return true;
+        ::unlink(ciel.c_str());
+        return false;
+    }
+    if (errno == EEXIST) return false;
+    // Another file system, or one without hard links: copy, then remove the
+    // source only after the copy is complete.
+    if (!kopirujBezNahradenia(zdroj, ciel)) return false;
+    if (::unlink(zdroj.c_str()) == 0) return true;
+    ::unlink(ciel.c_str());
+    return false;
+}
+
+}  // namespace kasamat

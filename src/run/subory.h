@@ -1,0 +1,39 @@
+#pragma once
+// The file-system work of the statement batch: the scan of the input folder by
+// mask, reading a file whole, putting a statement in place whole, and moving a
+// converted input without replacing anything.
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kasamat {
+
+// The names (UTF-8) of the entries of `priecinok` that match "*." + pripona,
+// the extension compared without regard to letter case. Every matching entry
+// counts, folders included, as the original platform lists them; the names come
+// in order without regard to letter case (ties by their bytes), so that the scan
+// order is the same on every run and machine. A folder that cannot be listed
+// gives no names.
+std::vector<std::string> prehladajPriecinok(const std::filesystem::path& priecinok,
+                                            std::string_view pripona);
+
+// Reads the regular file at the path whole. False for anything that cannot be
+// read as a file: a folder, a missing or unreadable file.
+bool citajCelySubor(const std::filesystem::path& cesta, std::string& obsah);
+
+// Writes the parts one after the other into a new temporary file beside
+// `ciel`, flushes it to the disk and renames it over `ciel`, so that the name
+// holds either the whole new content or what it held before, never a part. A
+// file already named `ciel` is replaced. False when any step fails; no
+// temporary file is left behind then.
+bool zapisCelySubor(const std::filesystem::path& ciel, std::initializer_list<std::string_view> casti);
+
+// Moves the file `zdroj` to `ciel`, never replacing a file already there.
+// Across file systems the content is copied and the source removed only once
+// the copy is complete. False when the file stays where it was.
+bool presunBezNahradenia(const std::filesystem::path& zdroj, const std::filesystem::path& ciel);
+
+}  // namespace kasamat
