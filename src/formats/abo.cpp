@@ -1,10 +1,111 @@
 #include "formats/abo.h"
 
+#include <cassert>
+
+#include "formats/bytes.h"
+
 namespace kasamat {
 
-// Placeholder until the writer is built: writes nothing.
-std::string FormatAbo::zakladMena(std::string_view menoVstupu) const { return std::string(menoVstupu); }
-void FormatAbo::pridajTransakciu(StavVypisu&, const Transakcia&, const HlavickaSuboru&) const {}
-FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu&, const HlavickaSuboru&, int) const { return {}; }
+namespace {
+
+// Writes one record from its layout and the values of its fields, in the
+// layout's order, and ends it with CR LF.
+template <std::size_t N>
+void pridajZaznam(std::string& ciel, const std::array<PoleAbo, N>& polia,
+                  const std::array<std::string_view, N>& hodnoty)
+{
+    [[maybe_unused]] const std::size_t zaciatok = ciel.size();
+    for (std::size_t i = 0; i < N; ++i) {
+        if (polia[i].vypln == VyplnAbo::Nuly) {
+            assert(hodnoty[i].size() <= polia[i].sirka);
+            pridajNulami(ciel, hodnoty[i], polia[i].sirka);
+        } else {
+            pridajText(ciel, hodnoty[i], polia[i].sirka);
+        }
+    }
+    assert(ciel.size() - zaciatok == dlzkaZaznamuAbo);
+    ciel += "\r\n";
+}
+
+std::string_view znamienko(std::int64_t suma) { return suma < 0 ? "-" : "+"; }
+std::string absolutne(std::int64_t suma) { return cislo(suma < 0 ? -suma : suma); }
+
+}  // namespace
+
+std::string FormatAbo::zakladMena(std::string_view menoVstupu) const
+{
+    return std::string(menoVstupu.substr(0, menoVstupu.size() < 4 ? 0 : menoVstupu.size() - 4));
+}
+
+void FormatAbo::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
+                                 const HlavickaSuboru& hlavicka) const
+{
+    const bool fio = m_variant == VariantAbo::Fio;
+    const std::string datumValuty = ddmmrr(t.datum2);
+    const std::string datum = ddmmrr(t.datum);
+    pridajZaznam(stav.text, zaznam075,
+                 {"075", hlavicka.vlastnyUcet, t.protiucet, "", t.sumaText, t.debet ? "1" : "2",
+                  t.variabilnySymbol, t.kodBanky, t.konstantnySymbol, t.specifickySymbol,
+                  datumValuty, t.text, fio ? "00203" : "00000", datum});
+}
+
+FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
+                                       int cisloVypisu) const
+{
+    const bool fio = m_variant == VariantAbo::Fio;
+    // Tatra banka's export names no account holder: the statement's currency
+    // stands in the name field instead.
+    const std::string_view nazov = fio ? std::string_view(hlavicka.nazovUctu) : stav.mena;
+    const std::int64_t konecny = stav.konecnyZostatok();
+    const std::string prvyDatum = ddmmrr(stav.prvyDatum);
+    const std::string stary = absolutne(stav.pociatocnyZostatok);
+    const std::string novy = absolutne(konecny);
+    const std::string debet = cislo(stav.debet);
+    const std::string kredit = cislo(stav.kredit);
+    const std::string cisloText = cislo(cisloVypisu);
+    const std::string datumVypisu = ddmmrr(stav.datumVypisu);
+    const std::string_view znamienkoObratu = fio ? "0" : "+";
+
+    Uzaver uzaver;
+    pridajZaznam(uzaver.pred, zaznam074,
+                 {"074", hlavicka.vlastnyUcet, nazov, prvyDatum, stary,
+                  znamienko(stav.pociatocnyZostatok), novy, znamienko(konecny), debet,
+                  znamienkoObratu, kredit, znamienkoObratu, cisloText, datumVypisu,
+                  fio ? "FIO" : ""});
+    return uzaver;
+}
+
+std::string vnutornePoradie(std::string_view ucet16)
+{
+    static constexpr std::array<std::size_t, 16> poradie = {16, 14, 15, 12, 7, 8, 9, 10,
+                                                            11, 13, 1,  2,  3,  4,  5, 6};
+    std::string vysledok;
+    vysledok.reserve(poradie.size());
+    for (std::size_t pozicia : poradie) vysledok.append(usek(ucet16, pozicia, 1));
+    return vysledok;
+}
+
+SumyAbo::SumyAbo(std::int64_t pociatocnyZostatok)
+    : m_zostatok(pociatocnyZostatok),
+      m_platne(pociatocnyZostatok >= -najviac && pociatocnyZostatok <= najviac)
+{
+}
+
+bool SumyAbo::pripocitaj(const Transakcia& t)
+{
+    // An amount of at most 12 digits added to sums of at most 14 never
+    // leaves the 64-bit range before the check below stops the file.
+    if (!m_platne || t.suma < 0 || t.suma > najviac) return m_platne = false;
+    if (t.debet) {
+        m_debet += t.suma;
+        m_zostatok -= t.suma;
+    } else {
+        m_kredit += t.suma;
+        m_zostatok += t.suma;
+    }
+    m_platne = m_debet <= najviac && m_kredit <= najviac && m_zostatok >= -najviac &&
+               m_zostatok <= najviac;
+    return m_platne;
+}
 
 }  // namespace kasamat
