@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "banks/banka.h"
+#include "banks/riadky.h"
+#include "banks/trustpay.h"
+
+using namespace kasamat;
+
+namespace {
+
+struct Zbierka final : PrijemcaTransakcii {
+    std::vector<Transakcia> transakcie;
+    bool prijmi(const Transakcia& t) override
+    {
+        transakcie.push_back(t);
+        return true;
+    }
+};
+
+const std::string subor =
+    "\xEF\xBB\xBF"
+    "02. 02. 2024;\"SK3111000000002628765432\";+125,50;EUR;\"Fakt\xFAra VS:2024001 KS:0308\";\"R-1\";11;\"J\xE1n\"\r\n"
+    "03. 02. 2024;\"19-123/0900\";-10,00;EUR;\"Poplatok\";\"\";12;\"Banka\"\r\n";
+
+PolozkaTrustPay polozka()
+{
+    PolozkaTrustPay p;
+    p.konstantnySymbol = "0308";
+    p.variabilnySymbol = "123";
+    p.specifickySymbol = "77";
+    p.referencia = "REF1";
+    p.zvysnyText = "Platba ";
+    p.nazovProtiuctu = "J\xE1n Nov\xE1k";
+    return p;
+}
+
+}  // namespace
+
+TEST(TrustPay, PaymentTextTemplate)
+{
+    struct Pripad {
+        const char* nazov;
+        const char* sablona;
+        const char* text;
+        void (*zmena)(PolozkaTrustPay&);
+    };
+    const Pripad pripady[] = {
+        {"constant symbol", "$ks", "0308", nullptr},
+        {"variable symbol", "$vs", "123", nullptr},
+        {"specific symbol", "$ss", "77", nullptr},
+        {"reference", "$ref", "REF1", nullptr},
+        {"remaining text, trimmed", "$txt", "Platba", nullptr},
+        {"counter-account name", "$npu", "J\xE1n Nov\xE1k", nullptr},
+        {"several variables", "$vs/$ks/$ss", "123/0308/77", nullptr},
+        {"a variable twice keeps the second", "$vs $vs", "123 $vs", nullptr},
+        {"case-sensitive", "$VS", "$VS", nullptr},
+        {"later variable inside an inserted value", "$ref", "J\xE1n Nov\xE1k",
+         [](PolozkaTrustPay& p) { p.referencia = "$npu"; }},
+        {"earlier variable inside an inserted value stays", "$txt", "Platba $vs",
+         [](PolozkaTrustPay& p) { p.zvysnyText = "Platba $vs"; }},
+        {"empty template", "", "", nullptr},
+        {"only blanks", "   ", "", nullptr},
+        {"cut to 20 bytes", "$txt $npu $vs $ks", "Platba  J\xE1n Nov\xE1k 12", nullptr},
+        {"diacritics in the template", "\xDAhrada $vs", "\xDAhrada 123", nullptr},
+    };
+    for (const Pripad& p : pripady) {
+        PolozkaTrustPay polozkaPripadu = polozka();
+        if (p.zmena) p.zmena(polozkaPripadu);
+        EXPECT_EQ(textPlatbyZoSablony(p.sablona, polozkaPripadu), p.text) << p.nazov;
+    }
+}
+
+TEST(TrustPay, FileKeyIsTheLastRecordsDate)
+{
+    KlucSuboru kluc;
+    ASSERT_TRUE(KonverziaTrustPay.test(rozdelNaRiadky(subor), kluc));
+    EXPECT_EQ(kluc.datum, "20240203");
+    EXPECT_EQ(kluc.oddelovac, ' ');
+    EXPECT_FALSE(KonverziaTrustPay.test(rozdelNaRiadky(subor + "koniec\r\n"), kluc));
+}
+
+TEST(TrustPay, RecordsMapIntoTransactionsByTheTaskOptions)
+{
+    struct Pripad {
+        const char* nazov;
+        int variabilnySymbol;
+        const char* sablona;
+        const char* zd1;
+        const char* zd2;
+        const char* protiucet1;
+    };
+    const Pripad pripady[] = {
+        {"variable symbol, template", 0, "$txt $vs", "2024001", "", "000000 2628765432 Fakt\xFAra  2024001"},
+        {"reference, no template", 1, "", "R-1", "", "000000 2628765432 "},
+    };
+    for (const Pripad& p : pripady) {
+        NastaveniaKonverzie nastavenia{"2628765432", p.variabilnySymbol, p.sablona};
+        HlavickaSuboru hlavicka;
+        Zbierka zbierka;
+        ASSERT_TRUE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor), ' ', nastavenia, hlavicka, zbierka)) << p.nazov;
+        EXPECT_EQ(hlavicka.vlastnyUcet, "2628765432");
+        ASSERT_EQ(zbierka.transakcie.size(), 2u) << p.nazov;
+        const Transakcia& t1 = zbierka.transakcie[0];
+        const Transakcia& t2 = zbierka.transakcie[1];
+        EXPECT_EQ(t1.variabilnySymbol, p.zd1) << p.nazov;
+        EXPECT_EQ(t2.variabilnySymbol, p.zd2) << p.nazov;
+        EXPECT_EQ(t1.protiucet, p.protiucet1) << p.nazov;
+        EXPECT_EQ(t1.rezDatum, "02. 02. 2024");
+        EXPECT_EQ(t1.datum, "20240202");
+        EXPECT_EQ(t1.datum2, "20240202");
+        EXPECT_FALSE(t1.debet);
+        EXPECT_EQ(t1.kodBanky, "1100");
+        EXPECT_EQ(t1.konstantnySymbol, "0308");
+        EXPECT_TRUE(t2.debet);
+        EXPECT_EQ(t2.sumaText, "1000");
+        EXPECT_EQ(t2.suma, 1000);
+        EXPECT_EQ(t2.kodBanky, "0900");
+    }
+}
+
+TEST(TrustPay, FileChangedSinceItsTestIsNotRead)
+{
+    NastaveniaKonverzie nastavenia;
+    HlavickaSuboru hlavicka;
+    Zbierka zbierka;
+    const std::string zmeneny = subor.substr(0, subor.size() - 10);
+    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(zmeneny), ' ', nastavenia, hlavicka, zbierka));
+    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor + "x\r\n"), ' ', nastavenia, hlavicka, zbierka));
+}
+
+TEST(TrustPay, SumsThatWouldLeave64BitsRefuseTheFile)
+{
+    const std::string velky = "01. 01. 2024;\"1/2\";+9999999999999999999999,00;EUR;\"\";\"\";1;\"x\"\r\n";
+    NastaveniaKonverzie nastavenia;
+    HlavickaSuboru hlavicka;
+    Zbierka zbierka;
+    KlucSuboru kluc;
+    ASSERT_TRUE(KonverziaTrustPay.test(rozdelNaRiadky(velky + velky), kluc));
+    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(velky + velky), ' ', nastavenia, hlavicka, zbierka));
+}
