@@ -1,5 +1,7 @@
 #include "app/o_aplikacii.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -24,14 +26,15 @@ QLabel* popis(QWidget* stranka, const char* meno, const QString& text, int x, in
     return label;
 }
 
-// A label whose right edge stays where its design text ended, so that a
-// shorter text (the version replacing "Nezistená") keeps the column aligned.
+// A right-aligned label: its right edge stays where its first text ended, so
+// that a shorter text (the version replacing "Nezistená") keeps the column.
 QLabel* popisVpravo(QWidget* stranka, const char* meno, const QString& text, int x, int y)
 {
     auto* label = popis(stranka, meno, text, x, y);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
+
 
 void urobOdkaz(QLabel* label, OAplikacii* filter, bool zvyraznit)
 {
@@ -90,6 +93,8 @@ QPixmap logoVyrobcu()
     return obraz;
 }
 
+constexpr int koniecAdresyVyrobcu = 360;
+
 QLabel* obrazok(QWidget* stranka, const char* meno, const QPixmap& pixmapa, int x, int y)
 {
     auto* label = new QLabel(stranka);
@@ -119,7 +124,12 @@ OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaV
     // The blanks keep room for the accounting system's name, a label of its own.
     lblText2 = popis(stranka, "lblText2",
                      QStringLiteral("ktoré podporujú banky a ekonomický systém                ."), 103, 123);
-    lblEkonomickySystem = popis(stranka, "lblEkonomickySystem", QString::fromUtf8(odkazy::ekonomickySystem), 320, 123);
+    // The name follows "systém " even where the font is wider than the
+    // window's Tahoma and the blanks alone would let the two overlap.
+    const int zaSystemom = lblText2->x()
+        + lblText2->fontMetrics().horizontalAdvance(QStringLiteral("ktoré podporujú banky a ekonomický systém "));
+    lblEkonomickySystem = popis(stranka, "lblEkonomickySystem", QString::fromUtf8(odkazy::ekonomickySystem),
+                                std::max(320, zaSystemom), 123);
     urobOdkaz(lblEkonomickySystem, this, true);
 
     imgLogo = obrazok(stranka, "imgLogo", logoVyrobcu(), 18, 249);
@@ -128,11 +138,15 @@ OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaV
     lblVyrobca = popis(stranka, "lblVyrobca", QString::fromUtf8(odkazy::vyrobca), 71, 272);
     lblVyrobca->setCursor(Qt::PointingHandCursor);
     lblVyrobca->installEventFilter(this);
+    // Right-aligned: the address ends a little before "Vzdialená pomoc" on
+    // the same line, and a longer one grows to the left.
     lblWebVyrobcu = popisVpravo(stranka, "lblWebVyrobcu", QString::fromUtf8(odkazy::adresaVyrobcu), 285, 283);
     urobOdkaz(lblWebVyrobcu, this, true);
+    lblWebVyrobcu->move(koniecAdresyVyrobcu - lblWebVyrobcu->width(), lblWebVyrobcu->y());
 
     lblVerzia = popis(stranka, "lblVerzia", QStringLiteral("Verzia:"), 363, 245);
-    lblVerziaCislo = popisVpravo(stranka, "lblVerziaCislo", QStringLiteral("Nezistená"), 399, 245);
+    lblVerziaCislo = popisVpravo(stranka, "lblVerziaCislo", QStringLiteral("Nezistená"),
+                                 std::max(399, lblVerzia->geometry().right() + 3), 245);
     urobOdkaz(lblVerziaCislo, this, false);
     lblVerziaCislo->setToolTip(QStringLiteral("Release Info"));
 

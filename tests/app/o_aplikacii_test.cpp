@@ -69,6 +69,19 @@ private slots:
         }
     }
 
+    // Whatever font the desktop puts in place of Tahoma, the links never lie
+    // over the text before them or over each other.
+    void odkazySaNeprekryvaju()
+    {
+        const int zaSystemom = m_tab->lblText2->x()
+            + m_tab->lblText2->fontMetrics().horizontalAdvance(QStringLiteral("ktoré podporujú banky a ekonomický systém "));
+        QVERIFY(m_tab->lblEkonomickySystem->x() >= std::max(320, zaSystemom));
+        QCOMPARE(m_tab->lblEkonomickySystem->y(), 123);
+        QVERIFY(!m_tab->lblWebVyrobcu->geometry().intersects(m_tab->lblVzdialenaPomoc->geometry()));
+        QVERIFY(!m_tab->lblWebVyrobcu->geometry().intersects(m_tab->lblVyrobca->geometry()));
+        QVERIFY(!m_tab->lblVerzia->geometry().intersects(m_tab->lblVerziaCislo->geometry()));
+    }
+
     // The main window shows the program's version; it must fit where
     // "Nezistená" stood and keep its right edge in the column of the links.
     void verziaProgramuVStlpciVpravo()
