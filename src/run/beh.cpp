@@ -1,14 +1,124 @@
 #include "run/beh.h"
 
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "banks/banka.h"
+#include "run/davka.h"
+#include "store/cesta.h"
+#include "store/ulohy.h"
+
 namespace kasamat {
+
+namespace {
+
+bool jePriecinok(const std::string& cesta)
+{
+    std::error_code chyba;
+    return std::filesystem::is_directory(cestaZUtf8(cesta), chyba);
+}
+
+// The list text of a stored value; a value outside the list leaves it without
+// a selection, which shows as the empty text.
+template <typename Tabulka>
+std::string textZoznamu(const Tabulka& tabulka, int hodnota)
+{
+    return hodnota >= 0 && std::size_t(hodnota) < tabulka.size() ? std::string(tabulka[std::size_t(hodnota)])
+                                                                  : std::string();
+}
+
+std::string textFormatu(int format)
+{
+    return format >= 0 && std::size_t(format) < formatyUloh.size() ? std::string(formatyUloh[std::size_t(format)].text)
+                                                                   : std::string();
+}
+
+// The lines of one task in the validation summary; answers whether it is usable.
+bool kontrolaUlohy(Hlasenie& hlasenie, int index, const Uloha& uloha)
+{
+    bool platna = true;
+    hlasenie.riadok(polozkaZoznamu(index, uloha.nazov));
+
+    if (jePriecinok(uloha.priecinokVstup)) {
+        hlasenie.riadok("Vstupný priečinok: " + uloha.priecinokVstup);
+    } else {
+        hlasenie.riadok("Nebol zadaný existujúci priečinok so vstupnými súbormi pre konverziu výpisov.");
+        platna = false;
+    }
+
+    if (!jePriecinok(uloha.priecinokVystup)) {
+        hlasenie.riadok("Nebol zadaný existujúci priečinok pre výstupné súbory z konverzie výpisov.");
+        platna = false;
+    } else if (uloha.priecinokVystup == uloha.priecinokVstup) {
+        hlasenie.riadok("Priečinok pre výstupné súbory z konverzie výpisov sa musí odlišovať od priečinka so "
+                        "vstupnými súbormi.");
+        platna = false;
+    } else {
+        hlasenie.riadok("Výstupný priečinok: " + uloha.priecinokVystup);
+    }
+
+    hlasenie.riadok("Formát: " + textFormatu(uloha.format));
+
+    // Fio banka's exports name the account themselves; any other stored
+    // Format, even one outside the list, needs the task's account number.
+    if (uloha.format != 3) {
+        if (uloha.cisloUctu.empty()) {
+            hlasenie.riadok("Nebolo zadané číslo bankového účtu spracovávaných výpisov.");
+            platna = false;
+        } else {
+            hlasenie.riadok("Číslo účtu: " + uloha.cisloUctu + "/" + std::string(kodBankyFormatu(uloha.format)));
+        }
+    }
+
+    hlasenie.riadok("Periodicita výpisov: " + textZoznamu(periodicityUloh, uloha.periodicita));
+    hlasenie.riadok("Číslo ďalšieho výpisu: " + std::to_string(ohranicCisloVypisu(uloha.cisloVypisu)));
+    if (uloha.format == 1) {
+        hlasenie.riadok("Text: " + uloha.textPlatby);
+        hlasenie.riadok("Ako variabilný symbol použiť: " + textZoznamu(variabilneSymbolyUloh, uloha.variabilnySymbol));
+    }
+    hlasenie.riadok(oddelovaciRiadok);
+    return platna;
+}
+
+}  // namespace
 
 std::string polozkaZoznamu(int index, const std::string& nazov)
 {
     return std::to_string(index + 1) + ". " + nazov;
 }
 
-// Placeholders until the run is built.
-void SpustiUlohy(ProstredieBehu&) {}
-bool KontrolaNastaveni(ProstredieBehu&) { return false; }
+void SpustiUlohy(ProstredieBehu& prostredie)
+{
+    const int vybrata = prostredie.vybrataUloha();
+    for (int i = 0; i < prostredie.pocetUloh(); ++i) {
+        prostredie.riadok(oddelovaciRiadok);
+        const Uloha uloha = prostredie.nacitajUlohu(i);
+        prostredie.riadok(polozkaZoznamu(i, uloha.nazov));
+        try {
+            Konvertuj(bankaFormatu(uloha.format), uloha, prostredie);
+        } catch (const std::exception& chyba) {
+            // The task's files stay as far as it got; the next task still runs.
+            prostredie.riadok("Pri spracovaní úlohy nastala neočakávaná chyba: " + std::string(chyba.what()));
+        }
+        prostredie.riadok("Číslo ďalšieho výpisu: " + std::to_string(prostredie.cisloVypisu()));
+    }
+    prostredie.nacitajUlohu(vybrata);
+}
+
+bool KontrolaNastaveni(ProstredieBehu& prostredie)
+{
+    bool vysledok = true;
+    prostredie.riadok("Úlohy: ");
+    prostredie.riadok(oddelovaciRiadok);
+    const int vybrata = prostredie.vybrataUloha();
+    for (int i = 0; i < prostredie.pocetUloh(); ++i) {
+        if (!kontrolaUlohy(prostredie, i, prostredie.nacitajUlohu(i))) vysledok = false;
+    }
+    prostredie.nacitajUlohu(vybrata);
+    prostredie.riadok("Uvedené parametre môžete zmeniť na záložke Nastavenie.");
+    if (vysledok) prostredie.riadok("Operáciu spustíte kliknutím na tlačidlo Štart!");
+    return vysledok;
+}
 
 }  // namespace kasamat
