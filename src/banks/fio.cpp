@@ -203,8 +203,8 @@ std::optional<std::int64_t> skontrolujHlavicku(const Riadky& riadky)
 // a statement of a lone "074" record, dated and named with nothing.
 bool maTransakcie(const Riadky& riadky) { return riadky.size() > riadkovHlavicky + riadkovZaveru; }
 
-// Hands over the transaction lines in file order: the exports list them
-// oldest first.
+// Hands over the transaction lines in file order (the exports list them
+// oldest first); false when a value does not fit the statement.
 bool citajTransakcie(const Riadky& riadky, std::int64_t pociatocny, PrijemcaTransakcii& prijemca)
 {
     SumyAbo sumy(pociatocny);
@@ -218,20 +218,15 @@ bool citajTransakcie(const Riadky& riadky, std::int64_t pociatocny, PrijemcaTran
     return true;
 }
 
-class BezPrijemcu final : public PrijemcaTransakcii {
-public:
-    bool prijmi(const Transakcia&) override { return true; }
-};
-
 bool test(const Riadky& riadky, KlucSuboru& kluc)
 {
-    const std::optional<std::int64_t> pociatocny = skontrolujHlavicku(riadky);
-    if (!pociatocny || !maTransakcie(riadky)) return false;
-    BezPrijemcu nikto;
-    if (!citajTransakcie(riadky, *pociatocny, nikto)) return false;
-    RiadokFio posledny;
-    rozober(riadky[riadky.size() - riadkovZaveru - 1], posledny);
-    kluc.datum = datumovyKluc(posledny.datum);
+    if (!skontrolujHlavicku(riadky) || !maTransakcie(riadky)) return false;
+    const std::size_t posledny = riadky.size() - riadkovZaveru - 1;
+    for (std::size_t i = riadkovHlavicky; i <= posledny; ++i)
+        if (KontrolaRiadkuFio(riadky[i]) != 1) return false;
+    RiadokFio r;
+    rozober(riadky[posledny], r);
+    kluc.datum = datumovyKluc(r.datum);
     kluc.oddelovac = ' ';
     return true;
 }

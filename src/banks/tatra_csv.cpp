@@ -211,14 +211,14 @@ bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
     return true;
 }
 
-bool citajTransakcie(const Riadky& riadky, char oddelovac, PrijemcaTransakcii* prijemca)
+bool citajTransakcie(const Riadky& riadky, char oddelovac, PrijemcaTransakcii& prijemca)
 {
     SumyAbo sumy;
     return prejdiZaznamy(riadky, oddelovac, [&](std::string_view text) {
         ZaznamTatra z;
         if (rozober(text, z) != 1 || !hodnotySaZmestia(z)) return false;
         const Transakcia t = transakcia(z);
-        return sumy.pripocitaj(t) && (!prijemca || prijemca->prijmi(t));
+        return sumy.pripocitaj(t) && prijemca.prijmi(t);
     });
 }
 
@@ -238,7 +238,7 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
     const bool odNajnovsieho = atolHodnota(prvy) > atolHodnota(posledny);
     kluc.datum = odNajnovsieho ? prvy : posledny;
     kluc.oddelovac = odNajnovsieho ? '>' : '<';
-    return citajTransakcie(riadky, kluc.oddelovac, nullptr);
+    return true;
 }
 
 bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
@@ -250,7 +250,7 @@ bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nast
         !ibaCislice(nastavenia.cisloUctu))
         return false;
     hlavicka.vlastnyUcet = vnutornePoradie(doplnNulami(nastavenia.cisloUctu, 16));
-    return citajTransakcie(riadky, oddelovac, &prijemca);
+    return citajTransakcie(riadky, oddelovac, prijemca);
 }
 
 }  // namespace
