@@ -1,0 +1,174 @@
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <array>
+
+#include "app/filter_cislic.h"
+#include "app/frm_hlavny.h"
+#include "app/up_down.h"
+#include "store/uloha.h"
+
+namespace kasamat {
+
+namespace {
+
+// Drop-down lists and one-line boxes have the height that Tahoma 8 pt gives them.
+constexpr int vyskaRiadku = 21;
+
+QString u8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+template <typename W>
+W* ovladanie(QWidget* rodic, const char* meno)
+{
+    auto* w = new W(rodic);
+    w->setObjectName(QLatin1String(meno));
+    return w;
+}
+
+QLabel* popis(QWidget* rodic, const char* meno, const QString& text, int x, int y)
+{
+    auto* label = ovladanie<QLabel>(rodic, meno);
+    label->setText(text);
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QLineEdit* box(QWidget* rodic, const char* meno, int x, int y, int sirka)
+{
+    auto* edit = ovladanie<QLineEdit>(rodic, meno);
+    edit->setGeometry(x, y, sirka, vyskaRiadku);
+    return edit;
+}
+
+QPushButton* tlacidlo(QWidget* rodic, const char* meno, const QString& text, int x, int y, int sirka, int vyska)
+{
+    auto* button = ovladanie<QPushButton>(rodic, meno);
+    button->setText(text);
+    button->setGeometry(x, y, sirka, vyska);
+    return button;
+}
+
+template <typename Texty>
+QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, const Texty& texty)
+{
+    auto* combo = ovladanie<QComboBox>(rodic, meno);
+    combo->setGeometry(x, y, sirka, vyskaRiadku);
+    for (const auto& text : texty) combo->addItem(u8(text));
+    return combo;
+}
+
+QWidget* stranka(QTabWidget* tabs, const char* meno, const QString& text)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(meno));
+    tabs->addTab(page, text);
+    return page;
+}
+
+}  // namespace
+
+void TfrmHlavny::vytvorRozlozenie()
+{
+    setWindowTitle(QStringLiteral("Kasamat"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFixedSize(479, 365);
+
+    PageControl = ovladanie<QTabWidget>(this, "PageControl");
+    PageControl->setGeometry(0, 0, 479, 346);
+
+    StatusBar = ovladanie<QStatusBar>(this, "StatusBar");
+    StatusBar->setGeometry(0, 346, 479, 19);
+    StatusBar->setSizeGripEnabled(false);
+    lblStavPevny = ovladanie<QLabel>(nullptr, "lblStavPevny");
+    lblStavPevny->setText(QStringLiteral("Konverzia bankových výpisov"));
+    lblStavPevny->setFixedWidth(145);
+    lblStavBehu = ovladanie<QLabel>(nullptr, "lblStavBehu");
+    lblStavBehu->setFixedWidth(300);
+    lblStavBehu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar->addWidget(lblStavPevny);
+    StatusBar->addWidget(lblStavBehu);
+
+    tsSpustenie = stranka(PageControl, "tsSpustenie", QStringLiteral("Spustenie"));
+    mmStart = ovladanie<QPlainTextEdit>(tsSpustenie, "mmStart");
+    mmStart->setGeometry(3, 3, 465, 262);
+    mmStart->setReadOnly(true);
+    mmStart->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mmStart->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mmStart->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    btnStart = tlacidlo(tsSpustenie, "btnStart", QStringLiteral("Štart"), 198, 280, 75, 25);
+
+    tsNastavenie = stranka(PageControl, "tsNastavenie", QStringLiteral("Nastavenie"));
+    vytvorNastavenie();
+
+    // The About tab's controls are built on this page at start-up, once its paths are known.
+    tsOaplikacii = stranka(PageControl, "tsOaplikacii", QStringLiteral("O aplikácii"));
+
+    if (const QScreen* obrazovka = screen()) move(obrazovka->availableGeometry().center() - rect().center());
+}
+
+void TfrmHlavny::vytvorNastavenie()
+{
+    QWidget* s = tsNastavenie;
+    lblUlohy = popis(s, "lblUlohy", QStringLiteral("Úlohy:"), 14, 77);
+    cbUloha = ovladanie<QComboBox>(s, "cbUloha");
+    cbUloha->setGeometry(74, 74, 276, vyskaRiadku);
+    btnZrusit = tlacidlo(s, "btnZrusit", QStringLiteral("Zrušiť"), 356, 72, 45, 25);
+    btnPridat = tlacidlo(s, "btnPridat", QStringLiteral("Pridať"), 407, 72, 45, 25);
+
+    gbUloha = ovladanie<QGroupBox>(s, "gbUloha");
+    gbUloha->setGeometry(3, 104, 465, 205);
+    QWidget* g = gbUloha;
+
+    lblNazov = popis(g, "lblNazov", QStringLiteral("Názov:"), 15, 13);
+    edtNazov = box(g, "edtNazov", 71, 10, 378);
+
+    lblPriecinokVstup = popis(g, "lblPriecinokVstup", QStringLiteral("Vstup:"), 15, 40);
+    edtPriecinokVstup = box(g, "edtPriecinokVstup", 71, 37, 276);
+    btnPriecinokVstup = tlacidlo(g, "btnPriecinokVstup", QStringLiteral("Vybrať priečinok"), 353, 35, 96, 25);
+
+    lblPriecinokVystup = popis(g, "lblPriecinokVystup", QStringLiteral("Výstup:"), 15, 67);
+    edtPriecinokVystup = box(g, "edtPriecinokVystup", 71, 64, 276);
+    btnPriecinokVystup = tlacidlo(g, "btnPriecinokVystup", QStringLiteral("Vybrať priečinok"), 353, 62, 96, 25);
+
+    lblFormat = popis(g, "lblFormat", QStringLiteral("Formát:"), 15, 96);
+    std::array<std::string_view, formatyUloh.size()> textyFormatov;
+    for (std::size_t i = 0; i < formatyUloh.size(); ++i) textyFormatov[i] = formatyUloh[i].text;
+    cbFormat = zoznam(g, "cbFormat", 71, 93, 378, textyFormatov);
+
+    lblCisloUctu = popis(g, "lblCisloUctu", QStringLiteral("Číslo účtu:"), 15, 123);
+    edtCisloUctu = box(g, "edtCisloUctu", 71, 120, 67);
+    lblLomitko = popis(g, "lblLomitko", QStringLiteral("/"), 139, 123);
+    lblKodBanky = popis(g, "lblKodBanky", u8(formatyUloh[0].kodBanky), 144, 123);
+
+    lblCisloVypisu = popis(g, "lblCisloVypisu", QStringLiteral("Číslo výpisu:"), 183, 123);
+    edtCisloVypisu = box(g, "edtCisloVypisu", 249, 120, 26);
+    edtCisloVypisu->setText(QStringLiteral("1"));
+    udCisloVypisu = new UpDown(edtCisloVypisu, najnizsieCisloVypisu, najvyssieCisloVypisu, g);
+    udCisloVypisu->setObjectName(QStringLiteral("udCisloVypisu"));
+    udCisloVypisu->setGeometry(275, 120, 17, 21);
+
+    lblPeriodicita = popis(g, "lblPeriodicita", QStringLiteral("Periodicita:"), 302, 123);
+    cbPeriodicita = zoznam(g, "cbPeriodicita", 361, 120, 88, periodicityUloh);
+
+    lblTextPlatby = popis(g, "lblTextPlatby", QStringLiteral("Text:      ?"), 15, 150);
+    lblTextPlatby->setCursor(Qt::PointingHandCursor);
+    lblTextPlatby->setToolTip(QStringLiteral("Použiteľné premenné"));
+    edtTextPlatby = box(g, "edtTextPlatby", 71, 147, 378);
+
+    lblVariabilnySymbol = popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
+    cbVariabilnySymbol = zoznam(g, "cbVariabilnySymbol", 183, 175, 109, variabilneSymbolyUloh);
+
+    new FilterCislic(edtCisloUctu, 10);
+    new FilterCislic(edtCisloVypisu, 3, udCisloVypisu);
+}
+
+}  // namespace kasamat
