@@ -1,3 +1,131 @@
 // kasamat-batch: runs conversions without a window, through the same
 // conversion code as the window's worker.
-int main() { return 2; }
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <system_error>
+
+#include "batch/konzola.h"
+#include "batch/volby.h"
+#include "run/beh.h"
+#include "store/aktualizacia.h"
+#include "store/cesta.h"
+#include "store/ulohy.h"
+#include "store/verzia.h"
+
+namespace fs = std::filesystem;
+using namespace kasamat;
+
+namespace {
+
+// A private folder for the settings database of a one-task run, removed with
+// its content at the end.
+class DocasnyPriecinok {
+public:
+    DocasnyPriecinok()
+    {
+        std::string vzor = (fs::temp_directory_path() / "kasamat-batch-XXXXXX").string();
+        if (!::mkdtemp(vzor.data())) throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        m_cesta = vzor;
+    }
+    ~DocasnyPriecinok()
+    {
+        std::error_code chyba;
+        fs::remove_all(m_cesta, chyba);
+    }
+    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
+    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
+
+    const fs::path& cesta() const { return m_cesta; }
+
+private:
+    fs::path m_cesta;
+};
+
+// The folder of the running executable, where its companion files lie.
+fs::path priecinokProgramu(const char* argv0)
+{
+    std::error_code chyba;
+    fs::path program = fs::read_symlink("/proc/self/exe", chyba);
+    if (chyba) program = fs::weakly_canonical(fs::absolute(argv0));
+    return program.parent_path();
+}
+
+int chybaSuborov()
+{
+    std::cerr << chybaSuborovAplikacie << '\n';
+    return 1;
+}
+
+// Writes the task as the only row of a fresh copy of the template.
+void zapisUlohu(Databaza& databaza, const Uloha& uloha)
+{
+    databaza.SQL("DELETE FROM Ulohy WHERE ID<>0;");
+    databaza.SQL("UPDATE Ulohy SET Nazov='" + sqlText(uloha.nazov) + "', PriecinokVstup='"
+                 + sqlText(uloha.priecinokVstup) + "', PriecinokVystup='" + sqlText(uloha.priecinokVystup)
+                 + "', Format=" + std::to_string(uloha.format) + ", CisloUctu='" + sqlText(uloha.cisloUctu)
+                 + "', CisloVypisu=" + std::to_string(uloha.cisloVypisu)
+                 + ", Periodicita=" + std::to_string(uloha.periodicita)
+                 + ", VariabilnySymbol=" + std::to_string(uloha.variabilnySymbol) + ", TextPlatby='"
+                 + sqlText(uloha.textPlatby) + "' WHERE ID=0;");
+    databaza.SQL("UPDATE Nastavenia SET Uloha=0;");
+}
+
+int spustiJednuUlohu(const fs::path& priecinok, const Uloha& uloha)
+{
+    const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
+    const DocasnyPriecinok docasny;
+    Databaza databaza;
+    if (!KontrolaDatabazy(databaza, cesty.sablona)) return chybaSuborov();
+    databaza.zatvor();
+    const fs::path cesta = docasny.cesta() / "user.dat";
+    fs::copy_file(cestaZUtf8(cesty.sablona), cesta);
+    if (!databaza.otvor(utf8ZCesty(cesta))) return chybaSuborov();
+    zapisUlohu(databaza, uloha);
+    if (vyberNazvyUloh(databaza) != 1) return chybaSuborov();
+
+    KonzolovyBeh beh(databaza, std::cout);
+    SpustiUlohy(beh);
+    return 0;
+}
+
+int spustiUlohyPouzivatela(const fs::path& priecinok)
+{
+    const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
+    Databaza databaza;
+    if (!KontrolaSuborovAplikacie(databaza, cesty)) return chybaSuborov();
+    PripravDatabazu(databaza, cesty);
+
+    // The summary is shown only when it stops the run, as the window's Run
+    // tab would show it with "Štart" disabled.
+    std::ostringstream suhrn;
+    KonzolovyBeh kontrola(databaza, suhrn);
+    if (!KontrolaNastaveni(kontrola)) {
+        std::cout << suhrn.str() << std::flush;
+        return 1;
+    }
+    KonzolovyBeh beh(databaza, std::cout);
+    SpustiUlohy(beh);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<VolbyBehu> volby = citajVolby(argc, argv);
+    if (!volby) {
+        std::cerr << pouzitieBehu;
+        return 2;
+    }
+    try {
+        const fs::path priecinok = priecinokProgramu(argv[0]);
+        return volby->jednaUloha ? spustiJednuUlohu(priecinok, volby->uloha) : spustiUlohyPouzivatela(priecinok);
+    } catch (const std::exception& chyba) {
+        std::cerr << chyba.what() << '\n';
+        return 1;
+    }
+}
