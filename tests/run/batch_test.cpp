@@ -1,0 +1,118 @@
+// kasamat-batch as a user runs it: the command line, a one-task run, and the
+// tasks of user.dat in its program folder.
+
+#include <gtest/gtest.h>
+
+#include "run/hlasenie.h"
+#include "spustenie.h"
+#include "store/databaza.h"
+
+namespace kasamat::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(KasamatBatch, UnusableCommandLinesPrintTheUsageAndExitWith2)
+{
+    const struct {
+        const char* nazov;
+        std::vector<std::string> argumenty;
+    } riadky[] = {
+        {"unknown option", {"--format", "3", "--input", "a", "--output", "b", "--verbose", "1"}},
+        {"positional argument", {"vstup"}},
+        {"missing value", {"--format", "3", "--input", "a", "--output"}},
+        {"format not an integer", {"--format", "fio", "--input", "a", "--output", "b"}},
+        {"number with trailing text", {"--format", "3", "--input", "a", "--output", "b", "--number", "7x"}},
+        {"empty periodicity", {"--format", "3", "--input", "a", "--output", "b", "--periodicity", ""}},
+        {"variable symbol beyond int", {"--format", "1", "--input", "a", "--output", "b", "--variable-symbol",
+                                        "99999999999"}},
+        {"no output folder", {"--format", "3", "--input", "a"}},
+        {"no input folder", {"--format", "3", "--output", "b"}},
+        {"no format", {"--input", "a", "--output", "b"}},
+    };
+    DocasnyPriecinok priecinok;
+    for (const auto& riadok : riadky) {
+        SCOPED_TRACE(riadok.nazov);
+        const Beh beh = spusti(programBehu(), riadok.argumenty, priecinok.cesta());
+        EXPECT_EQ(beh.status, 2);
+        EXPECT_TRUE(beh.vystup.empty());
+        EXPECT_NE(beh.chyby.find("Usage: kasamat-batch"), std::string::npos);
+    }
+}
+
+TEST(KasamatBatch, OneTaskPrintsItsBlockWithTheGivenValues)
+{
+    DocasnyPriecinok priecinok;
+    fs::create_directory(priecinok.cesta() / "vstup");
+    const Beh beh = spusti(programBehu(),
+                           {"--input", (priecinok.cesta() / "vstup").string(), "--output", priecinok.cesta().string(),
+                            "--format", "-4", "--number", "-7", "--name", "Fio 'účet'; --", "--text", ""},
+                           priecinok.cesta());
+    EXPECT_EQ(beh.status, 0) << beh.chyby;
+    EXPECT_EQ(beh.vystup, oddelovaciRiadok + "\n1. Fio 'účet'; --\n"
+                                             "Vstupný priečinok neobsahuje žiadne *.csv súbory.\n"
+                                             "Číslo ďalšieho výpisu: 1\n");
+}
+
+// A program folder of its own: the runner, the files that ship beside it,
+// and the user.dat it makes there.
+class ProgramovyPriecinok : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* subor : {"kasamat-batch", "default.dat", "release.nfo", "TeamViewerQS_sk.exe"})
+            fs::copy_file(fs::path(KASAMAT_BIN_DIR) / subor, program() / subor);
+        fs::create_directory(m_priecinok.cesta() / "vstup");
+        fs::create_directory(m_priecinok.cesta() / "výstup");
+    }
+    fs::path program() const { return m_priecinok.cesta(); }
+    std::string vstup() const { return (m_priecinok.cesta() / "vstup").string(); }
+    std::string vystup() const { return (m_priecinok.cesta() / "výstup").string(); }
+    Beh spustiBezVolieb() { return spusti(program() / "kasamat-batch", {}, m_priecinok.cesta()); }
+
+private:
+    DocasnyPriecinok m_priecinok;
+};
+
+TEST_F(ProgramovyPriecinok, FailedValidationPrintsTheSummaryAndExitsWith1)
+{
+    const Beh beh = spustiBezVolieb();
+    EXPECT_EQ(beh.status, 1);
+    EXPECT_TRUE(fs::exists(program() / "user.dat"));
+    EXPECT_EQ(beh.vystup.substr(0, beh.vystup.find(oddelovaciRiadok)), "Úlohy: \n");
+    EXPECT_TRUE(beh.vystup.ends_with("Uvedené parametre môžete zmeniť na záložke Nastavenie.\n"));
+}
+
+TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
+{
+    ASSERT_EQ(spustiBezVolieb().status, 1);
+    {
+        Databaza databaza;
+        ASSERT_TRUE(databaza.otvor((program() / "user.dat").string()));
+        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + vstup() + "', PriecinokVystup='" + vystup()
+                     + "', Format='3', CisloVypisu='1500' WHERE ID=0;");
+        databaza.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu) "
+                     "VALUES (1, 'druhá', '" + vstup() + "', '" + vystup() + "', 0, '123', 4);");
+    }
+    const Beh beh = spustiBezVolieb();
+    EXPECT_EQ(beh.status, 0) << beh.chyby;
+    EXPECT_EQ(beh.vystup, oddelovaciRiadok + "\n1. úloha\nVstupný priečinok neobsahuje žiadne *.csv súbory.\n"
+                              "Číslo ďalšieho výpisu: 999\n" + oddelovaciRiadok + "\n2. druhá\n"
+                              "Vstupný priečinok neobsahuje žiadne *.txt súbory.\nČíslo ďalšieho výpisu: 4\n");
+    Databaza databaza;
+    ASSERT_TRUE(databaza.otvor((program() / "user.dat").string()));
+    ASSERT_EQ(databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
+    EXPECT_EQ(databaza.cislo(0, "CisloVypisu"), 999);
+}
+
+TEST_F(ProgramovyPriecinok, MissingCompanionFileStopsWithTheErrorText)
+{
+    fs::remove(program() / "release.nfo");
+    const Beh beh = spustiBezVolieb();
+    EXPECT_EQ(beh.status, 1);
+    EXPECT_TRUE(beh.vystup.empty());
+    EXPECT_NE(beh.chyby.find("Súbory aplikácie nie sú v poriadku"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kasamat::test
