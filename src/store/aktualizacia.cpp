@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -50,12 +51,16 @@ struct StareNastavenia {
     std::vector<std::array<std::string, 10>> ulohy;
 };
 
-StareNastavenia precitajStare(Databaza& databaza, const std::string& cesta, std::string_view citanieUloh)
+// The old file's tasks and selected task; nothing when its tasks cannot be
+// read, so that a damaged file is not carried over as an empty task list.
+std::optional<StareNastavenia> precitajStare(Databaza& databaza, const std::string& cesta,
+                                             std::string_view citanieUloh)
 {
     StareNastavenia stare;
-    if (!databaza.otvor(cesta)) return stare;
+    if (!databaza.otvor(cesta)) return std::nullopt;
     if (databaza.SQL("SELECT Uloha FROM Nastavenia;") > 0) stare.uloha = databaza.text(0, "Uloha");
     const int pocet = databaza.SQL(citanieUloh);
+    if (pocet < 0) return std::nullopt;
     for (int i = 0; i < pocet; ++i) {
         auto& uloha = stare.ulohy.emplace_back();
         for (std::size_t s = 0; s < stlpceUlohy.size(); ++s) uloha[s] = databaza.text(i, stlpceUlohy[s]);
@@ -125,12 +130,9 @@ void PripravDatabazu(Databaza& databaza, const CestyAplikacie& cesty)
     for (const auto& v : stareVerzie)
         if (v.verzia == verzia) stara = &v;
 
-    if (stara) {
-        const StareNastavenia stare = precitajStare(databaza, cesty.databaza, stara->citanieUloh);
-        nahradSablonou(databaza, cesty, &stare);
-    } else {
-        nahradSablonou(databaza, cesty, nullptr);
-    }
+    const std::optional<StareNastavenia> stare =
+        stara ? precitajStare(databaza, cesty.databaza, stara->citanieUloh) : std::nullopt;
+    nahradSablonou(databaza, cesty, stare ? &*stare : nullptr);
     databaza.zatvor();
     databaza.otvor(cesty.databaza);
 }
