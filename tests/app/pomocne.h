@@ -1,0 +1,147 @@
+#pragma once
+// What the window tests share: a program folder with the companion files and
+// a user.dat made to order, reading that database back through a second
+// connection, closing the message boxes the window shows, and a test entry
+// that runs under the program's own application object.
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "app/aplikacia.h"
+#include "store/databaza.h"
+#include "store/uloha.h"
+#include "store/ulohy.h"
+
+namespace kasamat::test {
+
+inline Uloha uloha(const std::string& nazov, int format = 0)
+{
+    Uloha u;
+    u.nazov = nazov;
+    u.format = format;
+    return u;
+}
+
+class ProgramovyPriecinok {
+public:
+    ProgramovyPriecinok()
+    {
+        QVERIFY(m_priecinok.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(KASAMAT_BIN_DIR "/default.dat"), subor("default.dat")));
+        zapis("release.nfo", "Kasamat 2.4.1.0\r\n");
+        zapis("TeamViewerQS_sk.exe", "");
+    }
+
+    QString cesta() const { return m_priecinok.path(); }
+    QString subor(const char* meno) const { return m_priecinok.filePath(QString::fromUtf8(meno)); }
+    // A new folder inside the program folder, for a task's input or output.
+    QString novyPriecinok(const char* meno) const
+    {
+        QDir(cesta()).mkpath(QString::fromUtf8(meno));
+        return subor(meno);
+    }
+
+    void zapis(const char* meno, const QByteArray& obsah) const
+    {
+        QFile f(subor(meno));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(obsah);
+    }
+
+    // user.dat: a copy of the template holding exactly these tasks, with `vybrata` as Nastavenia.Uloha.
+    void ulohy(const std::vector<Uloha>& ulohy, int vybrata) const
+    {
+        QFile::remove(subor("user.dat"));
+        QVERIFY(QFile::copy(subor("default.dat"), subor("user.dat")));
+        Databaza db;
+        QVERIFY(db.otvor(subor("user.dat").toStdString()));
+        db.SQL("DELETE FROM Ulohy;");
+        db.SQL("UPDATE Nastavenia SET Uloha=" + std::to_string(vybrata) + ";");
+        for (std::size_t i = 0; i < ulohy.size(); ++i) {
+            const Uloha& u = ulohy[i];
+            db.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
+                   "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + std::to_string(i) + ", '"
+                   + sqlText(u.nazov) + "', '" + sqlText(u.priecinokVstup) + "', '" + sqlText(u.priecinokVystup)
+                   + "', " + std::to_string(u.format) + ", '" + sqlText(u.cisloUctu) + "', "
+                   + std::to_string(u.cisloVypisu) + ", " + std::to_string(u.periodicita) + ", "
+                   + std::to_string(u.variabilnySymbol) + ", '" + sqlText(u.textPlatby) + "');");
+        }
+        QCOMPARE(vyberNazvyUloh(db), int(ulohy.size()));
+    }
+
+    // The tasks of user.dat in ID order, as stored (the statement number unbounded).
+    std::vector<Uloha> ulohyVSubore() const
+    {
+        Databaza db;
+        std::vector<Uloha> vysledok;
+        if (!db.otvor(subor("user.dat").toStdString())) return vysledok;
+        const int pocet = vyberNazvyUloh(db);
+        for (int i = 0; i < pocet; ++i)
+            if (auto u = citajUlohu(db, i)) vysledok.push_back(*u);
+        return vysledok;
+    }
+
+    long long vybrataVSubore() const
+    {
+        Databaza db;
+        if (!db.otvor(subor("user.dat").toStdString()) || db.SQL("SELECT Uloha FROM Nastavenia;") != 1) return -100;
+        return db.cislo(0, "Uloha");
+    }
+
+    QByteArray obsah(const char* meno) const
+    {
+        QFile f(subor(meno));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_priecinok;
+};
+
+struct Sprava {
+    QString titul;
+    QString text;
+    QMessageBox::Icon ikona;
+};
+
+// Answers every message box that the window shows with its default button and
+// remembers what each one said.
+class ZatvaracSprav : public QObject {
+public:
+    ZatvaracSprav()
+    {
+        connect(&m_casovac, &QTimer::timeout, this, [this] {
+            for (QWidget* okno : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(okno);
+                if (!box || !box->isVisible()) continue;
+                spravy.push_back({box->windowTitle(), box->text(), box->icon()});
+                box->accept();
+            }
+        });
+        m_casovac.start(10);
+    }
+    std::vector<Sprava> spravy;
+
+private:
+    QTimer m_casovac;
+};
+
+}  // namespace kasamat::test
+
+// A test program under the program's own application object, so that an error
+// escaping a handler ends in the framework's error box as in the program.
+#define KASAMAT_TEST_MAIN(Trieda)                        \
+    int main(int argc, char** argv)                      \
+    {                                                    \
+        kasamat::Aplikacia aplikacia(argc, argv);        \
+        aplikacia.setAttribute(Qt::AA_Use96Dpi, true);   \
+        Trieda test;                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                       \
+        return QTest::qExec(&test, argc, argv);          \
+    }

@@ -1,0 +1,197 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/frm_hlavny.h"
+#include "app/o_aplikacii.h"
+#include "pomocne.h"
+#include "store/aktualizacia.h"
+
+using namespace kasamat;
+using namespace kasamat::test;
+
+class StartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void triUlohyTretiaVybrataANacitana()
+    {
+        ProgramovyPriecinok program;
+        Uloha tretia = uloha("Fio účet", 3);
+        tretia.priecinokVstup = "/vstup";
+        tretia.cisloVypisu = 42;
+        tretia.periodicita = 1;
+        program.ulohy({uloha("Tatra"), uloha("TrustPay", 1), tretia}, 2);
+
+        TfrmHlavny okno(program.cesta());
+        QCOMPARE(okno.cbUloha->count(), 3);
+        QCOMPARE(okno.cbUloha->itemText(0), QStringLiteral("1. Tatra"));
+        QCOMPARE(okno.cbUloha->itemText(1), QStringLiteral("2. TrustPay"));
+        QCOMPARE(okno.cbUloha->itemText(2), QStringLiteral("3. Fio účet"));
+        QCOMPARE(okno.cbUloha->currentIndex(), 2);
+        QCOMPARE(okno.edtNazov->text(), QStringLiteral("Fio účet"));
+        QCOMPARE(okno.edtPriecinokVstup->text(), QStringLiteral("/vstup"));
+        QCOMPARE(okno.cbFormat->currentIndex(), 3);
+        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("42"));
+        QCOMPARE(okno.cbPeriodicita->currentIndex(), 1);
+        QVERIFY(okno.btnZrusit->isEnabled());
+
+        QCOMPARE(okno.PageControl->currentWidget(), okno.tsSpustenie);
+        const QStringList log = okno.mmStart->toPlainText().split(u'\n');
+        QCOMPARE(log.value(0), QStringLiteral("Úlohy: "));
+        QVERIFY(log.contains(QStringLiteral("3. Fio účet")));
+        QCOMPARE(log.last(), QStringLiteral("Uvedené parametre môžete zmeniť na záložke Nastavenie."));
+        QVERIFY(!okno.btnStart->isEnabled());
+        QCOMPARE(okno.windowTitle(), QStringLiteral("Kasamat"));
+        QCOMPARE(okno.size(), QSize(479, 365));
+        QVERIFY(!(okno.windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
+    void jedinaUlohaNemozeBytZrusena()
+    {
+        ProgramovyPriecinok program;
+        program.ulohy({uloha("jediná")}, 0);
+        TfrmHlavny okno(program.cesta());
+        QVERIFY(!okno.btnZrusit->isEnabled());
+        QVERIFY(okno.btnPridat->isEnabled());
+    }
+
+    void chybajuciSuborAplikacie_data()
+    {
+        QTest::addColumn<QString>("subor");
+        QTest::newRow("release notes") << QStringLiteral("release.nfo");
+        QTest::newRow("remote-support tool") << QStringLiteral("TeamViewerQS_sk.exe");
+        QTest::newRow("template") << QStringLiteral("default.dat");
+    }
+
+    void chybajuciSuborAplikacie()
+    {
+        QFETCH(QString, subor);
+        ProgramovyPriecinok program;
+        program.ulohy({uloha("a"), uloha("b")}, 1);
+        const QByteArray predtym = program.obsah("user.dat");
+        QVERIFY(QFile::remove(program.cesta() + u'/' + subor));
+
+        ZatvaracSprav zatvarac;
+        TfrmHlavny okno(program.cesta());
+
+        QCOMPARE(zatvarac.spravy.size(), std::size_t(1));
+        QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Chyba"));
+        QCOMPARE(zatvarac.spravy[0].text, QString::fromUtf8(chybaSuborovAplikacie));
+        QCOMPARE(zatvarac.spravy[0].ikona, QMessageBox::Critical);
+        QCOMPARE(okno.PageControl->currentWidget(), okno.tsOaplikacii);
+        QVERIFY(!okno.PageControl->isTabEnabled(0));
+        QVERIFY(!okno.PageControl->isTabEnabled(1));
+        QVERIFY(okno.PageControl->isTabEnabled(2));
+        QCOMPARE(okno.cbUloha->count(), 0);
+        QCOMPARE(okno.tsOaplikacii->findChild<QLabel*>(QStringLiteral("lblVerziaCislo"))->text(),
+                 QStringLiteral("2.4.1.0"));
+
+        // Showing the disabled Run tab writes no summary.
+        okno.PageControl->setCurrentWidget(okno.tsSpustenie);
+        okno.tsSpustenieShow();
+        QVERIFY(okno.mmStart->toPlainText().isEmpty());
+        QCOMPARE(program.obsah("user.dat"), predtym);
+    }
+
+    void vybrataUlohaMimoZoznamu()
+    {
+        ProgramovyPriecinok program;
+        Uloha a = uloha("a", 2);
+        a.priecinokVstup = "/x";
+        a.cisloUctu = "123";
+        program.ulohy({a, uloha("b")}, 5);
+
+        TfrmHlavny okno(program.cesta());
+        QCOMPARE(okno.cbUloha->count(), 2);
+        QCOMPARE(okno.cbUloha->currentIndex(), -1);
+        QVERIFY(okno.edtNazov->text().isEmpty());
+        QVERIFY(okno.edtPriecinokVstup->text().isEmpty());
+        QVERIFY(okno.edtCisloUctu->text().isEmpty());
+        QCOMPARE(okno.cbFormat->currentIndex(), 0);
+        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("1"));
+    }
+
+    // Loading shows the row as stored and writes nothing back, except a
+    // statement number outside the spinner's range, which is stored as the bound shown.
+    void nacitanieUlohy_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("cislo");
+        QTest::addColumn<int>("formatVZozname");
+        QTest::addColumn<QString>("kodBanky");
+        QTest::addColumn<bool>("ucetPovoleny");
+        QTest::addColumn<bool>("textPovoleny");
+        QTest::addColumn<QString>("cisloVBoxe");
+        QTest::addColumn<int>("cisloVSubore");
+        QTest::newRow("Tatra banka TXT") << 0 << 7 << 0 << "1100" << true << false << "7" << 7;
+        QTest::newRow("TrustPay") << 1 << 999 << 1 << "9952" << true << true << "999" << 999;
+        QTest::newRow("Tatra banka CSV") << 2 << 1 << 2 << "1100" << true << false << "1" << 1;
+        QTest::newRow("Fio keeps the stored account") << 3 << 12 << 3 << "8330" << false << false << "12" << 12;
+        QTest::newRow("unknown Format as Fio") << 7 << 5 << -1 << "8330" << false << false << "5" << 5;
+        QTest::newRow("number 0 shows and stores 1") << 0 << 0 << 0 << "1100" << true << false << "1" << 1;
+        QTest::newRow("number 1500 shows and stores 999") << 0 << 1500 << 0 << "1100" << true << false << "999" << 999;
+    }
+
+    void nacitanieUlohy()
+    {
+        QFETCH(int, format);
+        QFETCH(int, cislo);
+        ProgramovyPriecinok program;
+        Uloha u = uloha("u", format);
+        u.cisloUctu = "2628765432";
+        u.cisloVypisu = cislo;
+        u.textPlatby = "$vs";
+        u.variabilnySymbol = 1;
+        program.ulohy({u, uloha("iná")}, 0);
+
+        TfrmHlavny okno(program.cesta());
+        QTEST(okno.cbFormat->currentIndex(), "formatVZozname");
+        QTEST(okno.lblKodBanky->text(), "kodBanky");
+        QTEST(okno.edtCisloUctu->isEnabled(), "ucetPovoleny");
+        QTEST(okno.lblKodBanky->isEnabled(), "ucetPovoleny");
+        QTEST(okno.edtTextPlatby->isEnabled(), "textPovoleny");
+        QTEST(okno.cbVariabilnySymbol->isEnabled(), "textPovoleny");
+        QCOMPARE(okno.edtCisloUctu->text(), QStringLiteral("2628765432"));
+        QCOMPARE(okno.edtTextPlatby->text(), QStringLiteral("$vs"));
+        QCOMPARE(okno.cbVariabilnySymbol->currentIndex(), 1);
+        QTEST(okno.edtCisloVypisu->text(), "cisloVBoxe");
+
+        const auto ulohy = program.ulohyVSubore();
+        QCOMPARE(ulohy.size(), std::size_t(2));
+        QTEST(ulohy[0].cisloVypisu, "cisloVSubore");
+        QCOMPARE(ulohy[0].format, format);
+        QCOMPARE(ulohy[0].cisloUctu, std::string("2628765432"));
+        QCOMPARE(ulohy[0].textPlatby, std::string("$vs"));
+        QCOMPARE(ulohy[0].variabilnySymbol, 1);
+        QCOMPARE(ulohy[1].nazov, std::string("iná"));
+    }
+
+    void staryUserDatJeAktualizovany()
+    {
+        ProgramovyPriecinok program;
+        {
+            QVERIFY(QFile::copy(program.subor("default.dat"), program.subor("user.dat")));
+            Databaza db;
+            QVERIFY(db.otvor(program.subor("user.dat").toStdString()));
+            db.SQL("DROP TABLE Ulohy;");
+            db.SQL("CREATE TABLE Ulohy (ID INTEGER, Nazov TEXT, PriecinokVstup TEXT, PriecinokVystup TEXT, "
+                   "Format INTEGER, CisloUctu TEXT, CisloVypisu INTEGER, Periodicita INTEGER);");
+            db.SQL("INSERT INTO Ulohy VALUES (0, 'stará', '/a', '/b', 2, '111', 5, 1);");
+            db.SQL("INSERT INTO Ulohy VALUES (1, 'druhá', '/c', '/d', 0, '222', 9, 0);");
+            db.SQL("UPDATE Verzia SET Cislo='2.0.2.0';");
+            db.SQL("UPDATE Nastavenia SET Uloha=1;");
+        }
+        TfrmHlavny okno(program.cesta());
+        QCOMPARE(okno.cbUloha->count(), 2);
+        QCOMPARE(okno.cbUloha->currentIndex(), 1);
+        QCOMPARE(okno.edtNazov->text(), QStringLiteral("druhá"));
+        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("9"));
+    }
+};
+
+KASAMAT_TEST_MAIN(StartTest)
+#include "start_test.moc"
