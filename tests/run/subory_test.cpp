@@ -1,0 +1,90 @@
+// The file-system layer of the batch: the scan by mask, the whole write and
+// the move that never replaces.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "docasny_priecinok.h"
+#include "run/subory.h"
+
+namespace kasamat::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Mena = std::vector<std::string>;
+
+TEST(Subory, ScanMatchesTheExtensionInAnyCaseAndListsWithoutRegardToCase)
+{
+    DocasnyPriecinok priecinok;
+    for (const char* meno : {"b.csv", "A.CSV", "Č.csv", "c.Csv", "a.csv", "x.csvx", "csv", "y.txt", ".csv", "d.csv.bak"})
+        zapisSubor(priecinok.cesta() / meno, "");
+    fs::create_directory(priecinok.cesta() / "priečinok.csv");
+    // Names that differ only in case come in byte order, so the order is the same on every run.
+    EXPECT_EQ(prehladajPriecinok(priecinok.cesta(), "csv"),
+              (Mena{".csv", "A.CSV", "a.csv", "b.csv", "c.Csv", "priečinok.csv", "Č.csv"}));
+    EXPECT_EQ(prehladajPriecinok(priecinok.cesta(), "txt"), Mena{"y.txt"});
+    EXPECT_EQ(prehladajPriecinok(priecinok.cesta() / "nie je", "csv"), Mena{});
+}
+
+TEST(Subory, OnlyARegularFileReadsWhole)
+{
+    DocasnyPriecinok priecinok;
+    const std::string obsah = std::string("a\r\nb\0c", 6) + std::string(200000, 'x');
+    zapisSubor(priecinok.cesta() / "a.csv", obsah);
+    std::string precitane;
+    EXPECT_TRUE(citajCelySubor(priecinok.cesta() / "a.csv", precitane));
+    EXPECT_EQ(precitane, obsah);
+    EXPECT_FALSE(citajCelySubor(priecinok.cesta(), precitane));
+    EXPECT_FALSE(citajCelySubor(priecinok.cesta() / "nie je.csv", precitane));
+}
+
+TEST(Subory, WholeWriteReplacesTheFileAndLeavesNothingElse)
+{
+    DocasnyPriecinok priecinok;
+    const fs::path ciel = priecinok.cesta() / "v (20190301).gpc";
+    zapisSubor(ciel, "starý obsah, dlhší než nový");
+    ASSERT_TRUE(zapisCelySubor(ciel, {"074\r\n", "075a\r\n075b\r\n", ""}));
+    EXPECT_EQ(citajSubor(ciel), "074\r\n075a\r\n075b\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(priecinok.cesta()), fs::directory_iterator()), 1);
+}
+
+TEST(Subory, MoveNeverReplacesAFile)
+{
+    DocasnyPriecinok priecinok;
+    const fs::path zdroj = priecinok.cesta() / "a.csv";
+    const fs::path ciel = priecinok.cesta() / "výstup" / "a.csv";
+    fs::create_directory(ciel.parent_path());
+    zapisSubor(zdroj, "vstup");
+    zapisSubor(ciel, "iný");
+    EXPECT_FALSE(presunBezNahradenia(zdroj, ciel));
+    EXPECT_EQ(citajSubor(zdroj), "vstup");
+    EXPECT_EQ(citajSubor(ciel), "iný");
+
+    fs::remove(ciel);
+    EXPECT_TRUE(presunBezNahradenia(zdroj, ciel));
+    EXPECT_FALSE(fs::exists(zdroj));
+    EXPECT_EQ(citajSubor(ciel), "vstup");
+}
+
+TEST(Subory, MoveToAnotherFileSystemCopiesThenRemoves)
+{
+    const fs::path inySystem = "/dev/shm";
+    struct stat a {}, b {};
+    if (::stat(inySystem.c_str(), &a) != 0 || ::stat(fs::temp_directory_path().c_str(), &b) != 0 || a.st_dev == b.st_dev)
+        GTEST_SKIP() << "no second file system";
+    DocasnyPriecinok priecinok;
+    const fs::path zdroj = priecinok.cesta() / "a.csv";
+    const fs::path ciel = inySystem / ("kasamat-test-" + std::to_string(::getpid()) + ".csv");
+    zapisSubor(zdroj, std::string(300000, 'v'));
+    zapisSubor(ciel, "iný");
+    EXPECT_FALSE(presunBezNahradenia(zdroj, ciel));
+    EXPECT_EQ(citajSubor(ciel), "iný");
+    fs::remove(ciel);
+    EXPECT_TRUE(presunBezNahradenia(zdroj, ciel));
+    EXPECT_FALSE(fs::exists(zdroj));
+    EXPECT_EQ(citajSubor(ciel), std::string(300000, 'v'));
+    fs::remove(ciel);
+}
+
+}  // namespace
+}  // namespace kasamat::test
