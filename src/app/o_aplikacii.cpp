@@ -19,8 +19,11 @@ namespace {
 
 QLabel* popis(QWidget* stranka, const char* meno, const QString& text, int x, int y)
 {
-    auto* label = new QLabel(text, stranka);
+    auto* label = new QLabel(stranka);
     label->setObjectName(QLatin1String(meno));
+    // Never read as markup, whatever a version or a name may hold.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->adjustSize();
     label->move(x, y);
     return label;
