@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,9 +26,12 @@ class DocasnyPriecinok {
 public:
     DocasnyPriecinok()
     {
-        std::string vzor = (fs::temp_directory_path() / "kasamat-store-XXXXXX").string();
-        if (!mkdtemp(vzor.data())) throw std::runtime_error("mkdtemp");
-        m_cesta = vzor;
+        std::random_device nahoda;
+        for (int pokus = 0; pokus < 100; ++pokus) {
+            m_cesta = fs::temp_directory_path() / ("kasamat-store-" + std::to_string(nahoda()));
+            if (fs::create_directory(m_cesta)) return;
+        }
+        throw std::runtime_error("no temporary folder");
     }
     ~DocasnyPriecinok()
     {
