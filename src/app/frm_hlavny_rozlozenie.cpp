@@ -64,6 +64,17 @@ QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, con
     return combo;
 }
 
+// Tahoma 8 pt; where it is not installed, the narrowest near match, so that
+// the texts fit the places the layout gives them.
+QFont pismoOkna()
+{
+    QFont pismo;
+    pismo.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                       QStringLiteral("DejaVu Sans Condensed")});
+    pismo.setPointSize(8);
+    return pismo;
+}
+
 QWidget* stranka(QTabWidget* tabs, const char* meno, const QString& text)
 {
     auto* page = new QWidget;
@@ -79,7 +90,7 @@ void TfrmHlavny::vytvorRozlozenie()
     setWindowTitle(QStringLiteral("Kasamat"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(pismoOkna());
     setFixedSize(479, 365);
 
     PageControl = ovladanie<QTabWidget>(this, "PageControl");
@@ -89,7 +100,7 @@ void TfrmHlavny::vytvorRozlozenie()
     StatusBar->setGeometry(0, 346, 479, 19);
     StatusBar->setSizeGripEnabled(false);
     lblStavPevny = ovladanie<QLabel>(nullptr, "lblStavPevny");
-    lblStavPevny->setText(QStringLiteral("Konverzia bankových výpisov"));
+    lblStavPevny->setText(QStringLiteral("Konverzia výpisov"));
     lblStavPevny->setFixedWidth(145);
     lblStavBehu = ovladanie<QLabel>(nullptr, "lblStavBehu");
     lblStavBehu->setFixedWidth(300);
