@@ -297,5 +297,7 @@ TEST(TatraCsv, QuoteLeftOpenOverManyLines)
     const Riadky riadky = rozdelNaRiadky(naspat);
     Zbierka zbierka;
     HlavickaSuboru hlavicka;
-    EXPECT_FALSE(KonverziaTatraCsv.citaj(riadky, '>', {"2628765432"}, hlavicka, zbierka));
+    NastaveniaKonverzie nastavenia;
+    nastavenia.cisloUctu = "2628765432";
+    EXPECT_FALSE(KonverziaTatraCsv.citaj(riadky, '>', nastavenia, hlavicka, zbierka));
 }
