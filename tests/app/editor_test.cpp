@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
+
+#include "app/up_down.h"
 
 #include "app/frm_hlavny.h"
 #include "pomocne.h"
@@ -161,6 +164,61 @@ private slots:
         const Uloha ulozena = program.ulohyVSubore().at(0);
         QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu), "ulozene");
         porovnaj(program.ulohyVSubore().at(1), uloha("iná"));
+    }
+
+    // Pasting through the context menu bypasses the digit filter: the account
+    // number keeps what was pasted, the statement number keeps its range, and
+    // a text that is no number is reported and not stored.
+    void vlozenieCezKontextoveMenu_data()
+    {
+        QTest::addColumn<bool>("ucet");
+        QTest::addColumn<QString>("schranka");
+        QTest::addColumn<QString>("ulozene");
+        QTest::addColumn<bool>("chyba");
+        QTest::newRow("account keeps pasted letters") << true << "ab 12" << "ab 12" << false;
+        QTest::newRow("number of 1000 or more becomes 999") << false << "5000" << "999" << false;
+        QTest::newRow("number with letters is reported") << false << "12a" << "17" << true;
+    }
+
+    void vlozenieCezKontextoveMenu()
+    {
+        QFETCH(bool, ucet);
+        QFETCH(QString, schranka);
+        QFETCH(bool, chyba);
+        ProgramovyPriecinok program;
+        program.ulohy({plna("a", 0)}, 0);
+        TfrmHlavny okno(program.cesta());
+        naNastavenie(okno);
+        QApplication::clipboard()->setText(schranka);
+        QLineEdit* box = ucet ? okno.edtCisloUctu : okno.edtCisloVypisu;
+        box->selectAll();
+
+        ZatvaracSprav zatvarac;
+        QMetaObject::invokeMethod(box, "paste", Qt::QueuedConnection);
+        QTRY_VERIFY(box->text() != (ucet ? QStringLiteral("2628765432") : QStringLiteral("17")));
+        QTRY_COMPARE(zatvarac.spravy.size(), std::size_t(chyba ? 1 : 0));
+        if (chyba) QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Kontomat"));
+        const Uloha ulozena = program.ulohyVSubore().at(0);
+        QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu), "ulozene");
+    }
+
+    void sipkySpinnera()
+    {
+        ProgramovyPriecinok program;
+        program.ulohy({uloha("a")}, 0);
+        TfrmHlavny okno(program.cesta());
+        naNastavenie(okno);
+        const auto sipky = okno.udCisloVypisu->findChildren<QToolButton*>();
+        QCOMPARE(sipky.size(), 2);
+        QToolButton* hore = sipky[0]->arrowType() == Qt::UpArrow ? sipky[0] : sipky[1];
+        QToolButton* dole = hore == sipky[0] ? sipky[1] : sipky[0];
+
+        QTest::mouseClick(dole, Qt::LeftButton);
+        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("1"));
+        QTest::mouseClick(hore, Qt::LeftButton);
+        QTest::mouseClick(hore, Qt::LeftButton);
+        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("3"));
+        QCOMPARE(program.ulohyVSubore().at(0).cisloVypisu, 3);
     }
 
     void priecinokSaUkladaAzPriOdchode()
