@@ -3,7 +3,6 @@
 #include <array>
 
 #include "banks/banka.h"
-#include "banks/riadky.h"
 #include "formats/abo.h"
 #include "formats/bytes.h"
 #include "formats/cp1250.h"
@@ -35,6 +34,9 @@ struct ZaznamTatra {
     std::array<std::string_view, 7> polia;
     std::string_view informacia; // without its quotes
     std::string_view popis;      // as it stands, quotes included
+    // Set with the answer -1 when the open field is Popis (else it is
+    // Referencia or Informácia).
+    bool otvorenyPopis = false;
 };
 
 enum Pole { Predcislie, CisloUctu, KodBanky, Iban, Variabilny, Specificky, Konstantny };
@@ -93,6 +95,7 @@ int dalsiePoleVUvodzovkach(std::string_view& zvysok, std::string_view& pole)
 // Walks a record the way its test does and keeps the fields.
 int rozober(std::string_view t, ZaznamTatra& z)
 {
+    z.otvorenyPopis = false;
     if (!zaciatokZaznamu(t)) return 0;
     z.spracovanie = t.substr(0, 10);
     z.zuctovanie = t.substr(11, 10);
@@ -123,8 +126,33 @@ int rozober(std::string_view t, ZaznamTatra& z)
 
     z.popis = zvysok;
     if (z.popis.empty()) return 0;
-    if (zacinaNa(z.popis, "\"") && (z.popis.size() == 1 || z.popis.back() != '"')) return -1;
-    return 1;
+    z.otvorenyPopis = zacinaNa(z.popis, "\"") && (z.popis.size() == 1 || z.popis.back() != '"');
+    return z.otvorenyPopis ? -1 : 1;
+}
+
+// Reads the record that begins at line `od`, joining each further line with
+// a blank while a quoted field is open. Only a line that holds a quote
+// followed by a comma can close Referencia or Informácia, and only one that
+// ends with a quote can close Popis; other lines leave the answer at -1 and
+// are joined untested. Each test that does run closes a field, so a record
+// is tested at most four times however many lines it spans, and a hostile
+// file cannot make the joining quadratic. `dalsi` is the line after the
+// record's last line.
+int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, std::size_t& dalsi)
+{
+    ZaznamTatra z;
+    zaznam.assign(riadky[od]);
+    int vysledok = rozober(zaznam, z);
+    std::size_t posledny = od;
+    while (vysledok == -1 && posledny + 1 < riadky.size()) {
+        const std::string_view riadok = riadky[++posledny];
+        (zaznam += ' ') += riadok;
+        const bool mozeUzavriet = z.otvorenyPopis ? riadok.ends_with('"')
+                                                  : riadok.find("\",") != std::string_view::npos;
+        if (mozeUzavriet) vysledok = rozober(zaznam, z);
+    }
+    dalsi = posledny + 1;
+    return vysledok;
 }
 
 // The record test lets through values that the statement cannot carry: a
@@ -187,7 +215,7 @@ bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
     std::string zaznam;
     if (oddelovac != '>') {
         for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi)
-            if (citajZaznam(riadky, i, KontrolaRiadkuTatraCsv, zaznam, dalsi) != 1 || !spracuj(zaznam))
+            if (citajDopredu(riadky, i, zaznam, dalsi) != 1 || !spracuj(zaznam))
                 return false;
         return true;
     }
@@ -228,7 +256,7 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
     std::string zaznam;
     std::size_t poslednyZaciatok = 1;
     for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi) {
-        if (citajZaznam(riadky, i, KontrolaRiadkuTatraCsv, zaznam, dalsi) != 1) return false;
+        if (citajDopredu(riadky, i, zaznam, dalsi) != 1) return false;
         poslednyZaciatok = i;
     }
     // The newest date is the first record's when the file lists newest
