@@ -1,0 +1,431 @@
+#include "bench/generator.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/cp1250.h"
+
+namespace kasamat::bench {
+
+namespace {
+
+// splitmix64: small, fast and the same on every platform, unlike the
+// distributions of <random>.
+class Nahoda {
+public:
+    explicit Nahoda(std::uint64_t seed) : m_stav(seed) {}
+
+    std::uint64_t dalsie()
+    {
+        std::uint64_t z = (m_stav += 0x9e3779b97f4a7c15ULL);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+    std::uint64_t pod(std::uint64_t n) { return dalsie() % n; }
+    bool percent(unsigned p) { return pod(100) < p; }
+    std::string cislice(std::size_t pocet)
+    {
+        std::string text(pocet, '0');
+        for (char& c : text) c = char('0' + pod(10));
+        return text;
+    }
+    // Between 1 and `najviac` digits.
+    std::string cisliceDo(std::size_t najviac) { return cislice(1 + pod(najviac)); }
+    template <typename T>
+    const T& vyber(const std::vector<T>& zoznam)
+    {
+        return zoznam[pod(zoznam.size())];
+    }
+
+private:
+    std::uint64_t m_stav;
+};
+
+std::vector<std::string> cp1250(std::initializer_list<const char*> texty)
+{
+    std::vector<std::string> vysledok;
+    for (const char* text : texty) vysledok.push_back(cp1250ZUtf8(text));
+    return vysledok;
+}
+
+// What an account of a small Slovak business shows in a month.
+struct Texty {
+    std::vector<std::string> ucely = cp1250({
+        "Úhrada faktúry č. ", "Nájomné apríl ", "Daň z príjmov – preddavok ", "Vrátenie preplatku ",
+        "Poplatok za vedenie účtu", "Mzda – Ľubomír Šťastný ", "Príspevok na stravovanie ",
+        "Záloha na elektrinu, Žilina ", "Oprava vozidla Ďurčová ", "Predaj tovaru – dobierka č. ",
+        "Odvody Sociálna poisťovňa ", "Zdravotné poistenie Dôvera ", "Úroky", "Splátka úveru č. ",
+        "Členský príspevok – Ťahanovce ", "Kúpa kancelárskych potrieb ",
+    });
+    std::vector<std::string> mena = cp1250({
+        "Mária Horváthová", "Ján Novák", "Ľubomír Šťastný", "Ďurčová Ivana", "Prenajímateľ s.r.o.",
+        "Zuzana Kováčová", "Peter Čierny", "Účtovná kancelária Ôsmy, s.r.o.", "Slovenský plynárenský podnik",
+        "Ťažba Štrba a.s.", "Róbert Žiak", "Obchod U Mamičky",
+    });
+    std::vector<std::string> banky = cp1250({
+        "Slovenská sporiteľňa, a.s.", "Tatra banka, a.s.", "Všeobecná úverová banka, a.s.",
+        "Československá obchodná banka, a.s.", "Poštová banka, a.s.", "Fio banka, a.s.",
+    });
+    std::vector<std::string> typyFio = cp1250({
+        "Platba prevodom", "Príjem prevodom", "Platba kartou", "Poplatok", "Trvalý príkaz", "Inkaso",
+    });
+    std::vector<std::string> popisyTatra = cp1250({
+        "Platba prevodom", "Platba kartou", "Inkaso", "Poplatok", "Trvalý príkaz", "Vklad hotovosti",
+    });
+    std::vector<std::string> kodyBanky{"0900", "1100", "0200", "7500", "6500", "8330", "0720", "5200"};
+    std::vector<std::string> meny{"EUR", "EUR", "EUR", "EUR", "EUR", "EUR", "CZK", "USD"};
+    std::string koniecRiadku = "\r\n";
+};
+
+const Texty& texty()
+{
+    static const Texty texty;
+    return texty;
+}
+
+// One generated payment; each layout writes the values its bank exports.
+struct Platba {
+    unsigned den = 0;
+    bool debet = false;
+    std::int64_t suma = 0;  // hundredths
+    std::string mena;
+    std::string predcislie;
+    std::string cislo;
+    std::string kodBanky;
+    std::string ks;
+    std::string vs;
+    std::string ss;
+    std::string ucel;
+    std::string nazov;
+    bool viacRiadkov = false;
+};
+
+Platba novaPlatba(Nahoda& n, unsigned den)
+{
+    const Texty& t = texty();
+    Platba p;
+    p.den = den;
+    p.debet = n.percent(55);
+    // Mostly small amounts, some large ones, a few near the largest an
+    // ABO amount field takes.
+    const unsigned velkost = unsigned(n.pod(100));
+    p.suma = std::int64_t(velkost < 70 ? 1 + n.pod(100'000) : velkost < 97 ? 1 + n.pod(10'000'000)
+                                                                            : 1 + n.pod(100'000'000'000ULL));
+    p.mena = n.vyber(t.meny);
+    const unsigned ucet = unsigned(n.pod(10));
+    if (ucet > 0) {
+        p.cislo = n.cislice(ucet < 3 ? 6 : 10);
+        p.kodBanky = n.vyber(t.kodyBanky);
+        if (ucet < 5) p.predcislie = n.cisliceDo(6);
+    }
+    if (n.percent(30)) p.ks = n.cislice(4);
+    if (n.percent(60)) p.vs = n.cisliceDo(10);
+    if (n.percent(15)) p.ss = n.cisliceDo(10);
+    if (n.percent(85)) {
+        p.ucel = n.vyber(t.ucely);
+        if (p.ucel.back() == ' ') p.ucel += n.cisliceDo(8);
+    }
+    p.nazov = n.vyber(t.mena);
+    p.viacRiadkov = n.percent(5);
+    return p;
+}
+
+struct Datum {
+    std::string text;  // dd.mm.yyyy
+    unsigned d, m;
+    int r;
+};
+
+Datum datum(unsigned den)
+{
+    using namespace std::chrono;
+    const year_month_day ymd{sys_days{year{2019} / March / 1} + days{den}};
+    Datum vysledok{{}, unsigned(ymd.day()), unsigned(ymd.month()), int(ymd.year())};
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04d", vysledok.d, vysledok.m, vysledok.r);
+    vysledok.text = text;
+    return vysledok;
+}
+
+std::string suma(std::int64_t stotiny)
+{
+    std::string text = std::to_string(stotiny / 100) + ",";
+    const int zvysok = int(stotiny % 100);
+    text += char('0' + zvysok / 10);
+    text += char('0' + zvysok % 10);
+    return text;
+}
+
+std::string orezane(std::string_view text, std::size_t najviac) { return std::string(text.substr(0, najviac)); }
+
+// Collects the lines and hands them to the stream in large pieces.
+class Zapis {
+public:
+    explicit Zapis(std::ostream& vystup) : m_vystup(vystup) { m_buffer.reserve(1 << 20); }
+    ~Zapis() { vyprazdni(); }
+
+    // Appends a line with its CR LF.
+    void riadok(std::string_view text)
+    {
+        m_buffer += text;
+        m_buffer += texty().koniecRiadku;
+        ++m_riadkov;
+        if (m_buffer.size() >= (1 << 20)) vyprazdni();
+    }
+    // A line break inside a quoted field also starts a physical line.
+    void zlom() { ++m_riadkov; }
+    std::size_t riadkov() const { return m_riadkov; }
+
+private:
+    void vyprazdni()
+    {
+        m_vystup.write(m_buffer.data(), std::streamsize(m_buffer.size()));
+        m_buffer.clear();
+    }
+
+    std::ostream& m_vystup;
+    std::string m_buffer;
+    std::size_t m_riadkov = 0;
+};
+
+// The days of the transactions in the order the file lists them.
+class Poradie {
+public:
+    explicit Poradie(const ZadanieExportu& z) : m_z(z) {}
+    std::size_t pocet() const { return m_z.transakcii; }
+    unsigned den(std::size_t i) const
+    {
+        const std::size_t k = m_z.odNajnovsieho ? m_z.transakcii - 1 - i : i;
+        const unsigned dni = m_z.dni == 0 ? 1 : m_z.dni;
+        return m_z.prvyDen + unsigned(k * dni / (m_z.transakcii == 0 ? 1 : m_z.transakcii));
+    }
+
+private:
+    const ZadanieExportu& m_z;
+};
+
+// ---- Tatra banka, older internet banking: fixed columns.
+
+const std::string_view ciaraTatraTxt =
+    "------------+------------+------------------+------+--------+--------+------------+---------+"
+    "------------+------------+------------+------------------------------------------------------------------------+"
+    "------------------------------------------------------------------------+";
+const std::string_view nadpis1TatraTxt =
+    "Datum       | Datum      | Suma             | Mena | Typ    | Prefix | Cislo      | Kod     | "
+    "Konstantny | Variabilny | Specificky | Ucel Platby                                                            | "
+    "Popis                                                                  |";
+const std::string_view nadpis2TatraTxt =
+    "Spracovania | Zuctovania |                  |      | Platby | Uctu   | Uctu       | Banky   | "
+    "Symbol     | Symbol     | Symbol     |                                                                        | "
+    "                                                                       |";
+
+void vloz(std::string& riadok, std::size_t pozicia, std::string_view text)
+{
+    riadok.replace(pozicia - 1, text.size(), text);
+}
+
+std::size_t tatraTxt(const ZadanieExportu& z, Zapis& zapis)
+{
+    Nahoda n(z.seed);
+    zapis.riadok(ciaraTatraTxt);
+    zapis.riadok(nadpis1TatraTxt);
+    zapis.riadok(nadpis2TatraTxt);
+    zapis.riadok(ciaraTatraTxt);
+    const Poradie poradie(z);
+    std::string riadok;
+    for (std::size_t i = 0; i < poradie.pocet(); ++i) {
+        const Platba p = novaPlatba(n, poradie.den(i));
+        riadok.assign(ciaraTatraTxt.size(), ' ');
+        for (std::size_t oddelovac : {13, 26, 45, 52, 61, 70, 83, 93, 106, 119, 132, 205, 278})
+            riadok[oddelovac - 1] = '|';
+        vloz(riadok, 1, datum(p.den).text);
+        vloz(riadok, 15, datum(p.den + (n.percent(20) ? 1 : 0)).text);
+        const std::string s = suma(p.suma);
+        vloz(riadok, 44 - s.size(), s);
+        vloz(riadok, 47, p.mena);
+        vloz(riadok, 54, p.debet ? "Debet" : "Kredit");
+        vloz(riadok, 63, p.predcislie);
+        vloz(riadok, 72, p.cislo);
+        vloz(riadok, 85, p.kodBanky);
+        vloz(riadok, 95, p.ks);
+        vloz(riadok, 108, p.vs);
+        vloz(riadok, 121, p.ss);
+        vloz(riadok, 134, orezane(p.ucel, 70));
+        vloz(riadok, 207, orezane(p.nazov, 70));
+        zapis.riadok(riadok);
+    }
+    zapis.riadok(ciaraTatraTxt);
+    return zapis.riadkov();
+}
+
+// ---- TrustPay: eight fields by semicolons, no header.
+
+std::string protiucetTrustPay(Nahoda& n, const Platba& p)
+{
+    if (p.cislo.empty()) return {};
+    switch (n.pod(4)) {
+    case 0: {
+        std::string predcislie = p.predcislie;
+        predcislie.insert(0, 6 - predcislie.size(), '0');
+        std::string cislo = p.cislo;
+        cislo.insert(0, 10 - cislo.size(), '0');
+        return "SK" + n.cislice(2) + p.kodBanky + predcislie + cislo;
+    }
+    case 1: return (p.predcislie.empty() ? "" : p.predcislie + "-") + p.cislo + "/" + p.kodBanky;
+    case 2: return p.kodBanky + "/" + p.cislo;
+    default: return p.cislo + "/" + p.kodBanky;
+    }
+}
+
+std::size_t trustPay(const ZadanieExportu& z, Zapis& zapis)
+{
+    Nahoda n(z.seed);
+    const Poradie poradie(z);
+    std::string zaznam;
+    for (std::size_t i = 0; i < poradie.pocet(); ++i) {
+        const Platba p = novaPlatba(n, poradie.den(i));
+        const Datum d = datum(p.den);
+        zaznam.clear();
+        // The web export begins with a byte-order mark.
+        if (i == 0) zaznam += "\xEF\xBB\xBF";
+        char text[16];
+        std::snprintf(text, sizeof text, "%02u. %02u. %04d", d.d, d.m, d.r);
+        zaznam += text;
+        zaznam += ";\"" + protiucetTrustPay(n, p) + "\";";
+        zaznam += p.debet ? '-' : '+';
+        zaznam += suma(p.suma) + ";" + p.mena + ";\"" + p.ucel;
+        // The payment text carries the symbols as tags, sometimes on a line of its own.
+        if (p.viacRiadkov) {
+            zapis.zlom();
+            zaznam += "\r\n";
+        } else if (!p.ucel.empty()) {
+            zaznam += ' ';
+        }
+        if (!p.ks.empty()) zaznam += "KS:" + p.ks + " ";
+        if (!p.vs.empty()) zaznam += "VS:" + p.vs + " ";
+        if (!p.ss.empty()) zaznam += "SS:" + p.ss;
+        const bool znackaRef = n.percent(20);
+        if (znackaRef) zaznam += " REF:" + n.cislice(8);
+        zaznam += "\";\"";
+        if (!znackaRef && n.percent(50)) zaznam += "TP" + n.cislice(10);
+        zaznam += "\";" + std::to_string(1 + n.pod(99999)) + ";\"" + p.nazov + "\"";
+        zapis.riadok(zaznam);
+    }
+    return zapis.riadkov();
+}
+
+// ---- Tatra banka, newer internet banking: comma-separated.
+
+std::size_t tatraCsv(const ZadanieExportu& z, Zapis& zapis)
+{
+    const Texty& t = texty();
+    Nahoda n(z.seed);
+    zapis.riadok(cp1250ZUtf8(
+        "\"Dátum spracovania\",\"Dátum zúčtovania\",Suma,Mena,Typ,\"Predčíslie\",\"Číslo účtu\","
+        "\"Kód banky\",IBAN,\"Variabilný symbol\",\"Špecifický symbol\",\"Konštantný symbol\","
+        "\"Referencia platiteľa\",\"Informácia pre príjemcu\",Popis"));
+    const Poradie poradie(z);
+    std::string zaznam;
+    for (std::size_t i = 0; i < poradie.pocet(); ++i) {
+        const Platba p = novaPlatba(n, poradie.den(i));
+        zaznam = datum(p.den).text + "," + datum(p.den + (n.percent(20) ? 1 : 0)).text + ",\"" + suma(p.suma)
+                 + "\"," + p.mena + "," + (p.debet ? "Debet" : "Kredit") + "," + p.predcislie + "," + p.cislo
+                 + "," + p.kodBanky + ",";
+        if (!p.cislo.empty() && n.percent(70)) zaznam += "SK" + n.cislice(22);
+        zaznam += "," + p.vs + "," + p.ss + "," + p.ks + ",";
+        if (n.percent(20)) zaznam += "\"" + n.cislice(6) + "\"";
+        zaznam += ",";
+        if (!p.ucel.empty()) {
+            zaznam += "\"" + p.ucel;
+            // A note to the payee written on two lines stays one record.
+            if (p.viacRiadkov) {
+                zapis.zlom();
+                zaznam += "\r\n" + p.nazov;
+            }
+            zaznam += "\"";
+        }
+        zaznam += ",";
+        const std::string& popis = n.vyber(t.popisyTatra);
+        zaznam += n.percent(50) ? "\"" + popis + "\"" : popis;
+        zapis.riadok(zaznam);
+    }
+    return zapis.riadkov();
+}
+
+// ---- Fio banka: ten header lines, semicolon-separated transactions, a sum line.
+
+std::string protiucetFio(const Platba& p)
+{
+    if (p.cislo.empty()) return {};
+    return p.predcislie.empty() ? p.cislo : p.predcislie + "-" + p.cislo;
+}
+
+std::size_t fio(const ZadanieExportu& z, Zapis& zapis)
+{
+    const Texty& t = texty();
+    const Poradie poradie(z);
+    const std::int64_t pociatocny = 123'456'78;
+    std::int64_t prijmy = 0;
+    std::int64_t vydaje = 0;
+    {
+        // The header states the sums: a first run over the same payments counts them.
+        Nahoda n(z.seed);
+        for (std::size_t i = 0; i < poradie.pocet(); ++i) {
+            const Platba p = novaPlatba(n, poradie.den(i));
+            (p.debet ? vydaje : prijmy) += p.suma;
+        }
+    }
+    const std::string od = datum(poradie.den(0)).text;
+    const std::string po = datum(poradie.den(poradie.pocet() - 1)).text;
+    const auto zostatok = [](std::int64_t s) {
+        std::string text = suma(s < 0 ? -s : s);
+        if (s < 0) text.insert(text.begin(), '-');
+        return text;
+    };
+    zapis.riadok(cp1250ZUtf8("Prehľad vybraných transakcií na účte \"2900123456/8330\""));
+    zapis.riadok(cp1250ZUtf8("Majiteľ účtu: Ďurčová Ivana – živnosť, Nám. SNP 3, Žilina"));
+    zapis.riadok(cp1250ZUtf8("Vytvorené v aplikácii Internetbanking: ") + po + " 08:14:55");
+    zapis.riadok(cp1250ZUtf8("Obdobie: ") + od + " - " + po);
+    zapis.riadok(cp1250ZUtf8("Počiatočný stav účtu k ") + od + ": " + zostatok(pociatocny) + " EUR");
+    zapis.riadok(cp1250ZUtf8("Koncový stav účtu k ") + po + ": " + zostatok(pociatocny + prijmy - vydaje)
+                 + " EUR");
+    zapis.riadok(cp1250ZUtf8("Suma príjmov: +") + suma(prijmy));
+    zapis.riadok(cp1250ZUtf8("Suma výdajov: -") + suma(vydaje));
+    zapis.riadok("");
+    zapis.riadok(cp1250ZUtf8("Prevod;Dátum;Objem;Protiúčet;Kód banky;KS;VS;ŠS;Užívateľská identifikácia;"
+                             "Typ;Vykonal;Názov protiúčtu;Názov banky;"));
+    Nahoda n(z.seed);
+    std::string riadok;
+    for (std::size_t i = 0; i < poradie.pocet(); ++i) {
+        const Platba p = novaPlatba(n, poradie.den(i));
+        const bool ucet = !p.cislo.empty();
+        riadok = std::to_string(7'000'000'000ULL + i) + ";" + datum(p.den).text + ";" + (p.debet ? "-" : "")
+                 + suma(p.suma) + ";" + protiucetFio(p) + ";" + p.kodBanky + ";" + p.ks + ";" + p.vs + ";"
+                 + p.ss + ";" + p.ucel + ";" + n.vyber(t.typyFio) + ";" + (p.debet ? p.nazov : "") + ";"
+                 + (ucet ? p.nazov : "") + ";" + (ucet ? n.vyber(t.banky) : "") + ";";
+        zapis.riadok(riadok);
+    }
+    zapis.riadok("0;Suma;" + zostatok(prijmy - vydaje) + ";;;;;;;;;;;");
+    zapis.riadok(cp1250ZUtf8("Vygenerované službou Internetbanking Fio banky"));
+    return zapis.riadkov();
+}
+
+}  // namespace
+
+std::size_t generujExport(const ZadanieExportu& zadanie, std::ostream& vystup)
+{
+    Zapis zapis(vystup);
+    switch (zadanie.format) {
+    case 0: return tatraTxt(zadanie, zapis);
+    case 1: return trustPay(zadanie, zapis);
+    case 2: return tatraCsv(zadanie, zapis);
+    default: return fio(zadanie, zapis);
+    }
+}
+
+}  // namespace kasamat::bench
