@@ -122,10 +122,17 @@ void TfrmHlavny::prepojObsluhy()
     for (QWidget* w : {static_cast<QWidget*>(edtPriecinokVstup), static_cast<QWidget*>(edtPriecinokVystup),
                        static_cast<QWidget*>(edtTextPlatby), static_cast<QWidget*>(lblTextPlatby)})
         w->installEventFilter(this);
+    for (QComboBox* zoznam : {cbUloha, cbFormat, cbPeriodicita, cbVariabilnySymbol}) zoznam->installEventFilter(this);
 }
 
 bool TfrmHlavny::eventFilter(QObject* objekt, QEvent* udalost)
 {
+    // The wheel turns only the list that has the focus: turning another one
+    // would pick an entry while a folder or payment text typed elsewhere still
+    // waits to be stored.
+    if (udalost->type() == QEvent::Wheel && qobject_cast<QComboBox*>(objekt)
+        && !static_cast<QWidget*>(objekt)->hasFocus())
+        return true;
     if (udalost->type() == QEvent::FocusOut) {
         if (objekt == edtPriecinokVstup) edtPriecinokVstupExit();
         if (objekt == edtPriecinokVystup) edtPriecinokVystupExit();

@@ -239,6 +239,25 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(0).priecinokVystup, std::string("/nove/vystup"));
     }
 
+    void kolieskoNadZoznamomBezFokusuNemeniUlohu()
+    {
+        ProgramovyPriecinok program;
+        program.ulohy({plna("a", 0), plna("b", 0)}, 0);
+        TfrmHlavny okno(program.cesta());
+        naNastavenie(okno);
+
+        prepis(okno.edtPriecinokVstup, QStringLiteral("/nove"));
+        const QPoint stred = okno.cbUloha->rect().center();
+        QWheelEvent koliesko(stred, okno.cbUloha->mapToGlobal(stred), {}, QPoint(0, -120), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(okno.cbUloha, &koliesko);
+        QCOMPARE(okno.cbUloha->currentIndex(), 0);
+
+        okno.edtNazov->setFocus();
+        QCOMPARE(program.ulohyVSubore().at(0).priecinokVstup, std::string("/nove"));
+        QCOMPARE(program.ulohyVSubore().at(1).priecinokVstup, std::string("/vstup/b"));
+    }
+
     void vyberPriecinka()
     {
         ProgramovyPriecinok program;
