@@ -16,6 +16,15 @@ void nahradPrvy(std::string& text, std::string_view premenna, std::string_view h
         text.replace(miesto, premenna.size(), hodnota);
 }
 
+// The amount's digits are written into the KC record as they stand, so its
+// value must be exact: more than 18 significant digits may not fit 64 bits,
+// and a value held at the bound would sum to other than the record shows.
+bool sumaSaZmesti(std::string_view cislice)
+{
+    const std::size_t prva = cislice.find_first_not_of('0');
+    return prva == std::string_view::npos || cislice.size() - prva <= 18;
+}
+
 bool test(const Riadky& riadky, KlucSuboru& kluc)
 {
     std::string posledny;
@@ -53,7 +62,7 @@ public:
         t.konstantnySymbol = p.konstantnySymbol;
         t.variabilnySymbol = m_nastavenia.variabilnySymbol == 1 ? p.referencia : p.variabilnySymbol;
         t.specifickySymbol = p.specifickySymbol;
-        return pripocitajObrat(m_obrat, t.suma) && m_prijemca.prijmi(t);
+        return sumaSaZmesti(t.sumaText) && pripocitajObrat(m_obrat, t.suma) && m_prijemca.prijmi(t);
     }
 
 private:

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "banks/riadky.h"
+#include "formats/bytes.h"
 #include "formats/cp1250.h"
 #include "run/poradie_klucov.h"
 #include "run/subory.h"
@@ -58,8 +59,15 @@ public:
         return true;
     }
 
-    // The file gives at least one statement and no day twice.
-    bool pouzitelny() const { return !m_datumy.empty() && !m_vratilSaDen; }
+    // The file gives at least one statement, no day twice, and names every
+    // statement by a date of eight digits: a reader that cuts a date from a
+    // column as it stands may hand over anything there, even a path separator.
+    bool pouzitelny() const
+    {
+        return !m_datumy.empty() && !m_vratilSaDen
+               && std::all_of(m_datumy.begin(), m_datumy.end(),
+                              [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
+    }
     const std::vector<std::string>& datumy() const { return m_datumy; }
 
 private:

@@ -1,0 +1,87 @@
+#pragma once
+// Shared by the robustness tests: a conversion run in this process with its
+// log collected, valid exports of every bank taken from the golden cases, and
+// the contents of a folder.
+
+#include <QLocale>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "banks/banka.h"
+#include "run/davka.h"
+#include "run/docasny_priecinok.h"
+#include "run/hlasenie.h"
+#include "store/uloha.h"
+
+namespace kasamat::test {
+
+namespace fs = std::filesystem;
+
+struct ZaznamHlasenia : Hlasenie {
+    std::vector<std::string> riadky;
+    int cislo = 0;
+    void riadok(const std::string& text) override { riadky.push_back(text); }
+    void noveCisloVypisu(int, int novy) override { cislo = novy; }
+};
+
+inline const std::string neplatneSubory = "Súbory, ktoré nie sú platnými bankovými výpismi: ";
+
+// A valid export of the format, from the golden cases.
+inline std::string platnyVypis(int format)
+{
+    static const char* const subory[] = {"tatra-txt-per-file/input/vypis_marec.txt",
+                                         "trustpay-per-file/input/trustpay_2024_02.csv",
+                                         "tatra-csv-per-file/input/tb_marec.csv",
+                                         "fio-per-file/input/vypis_marec.csv"};
+    return citajSubor(fs::path(KASAMAT_TEST_DATA) / "golden" / subory[format]);
+}
+
+inline std::string priponaVstupu(int format) { return format == 0 ? ".txt" : ".csv"; }
+
+inline std::set<std::string> obsahPriecinka(const fs::path& priecinok)
+{
+    std::set<std::string> mena;
+    std::error_code chyba;
+    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
+        mena.insert(it->path().filename().string());
+    return mena;
+}
+
+// An input and an output folder and a task of the format over them.
+class Konverzia {
+public:
+    explicit Konverzia(int format, int periodicita = 0)
+    {
+        QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
+        fs::create_directory(vstup());
+        fs::create_directory(vystup());
+        uloha.id = 1;
+        uloha.format = format;
+        uloha.periodicita = periodicita;
+        uloha.cisloUctu = "2628765432";
+        uloha.cisloVypisu = 5;
+        uloha.textPlatby = "$vs $txt";
+        uloha.priecinokVstup = vstup().string();
+        uloha.priecinokVystup = vystup().string();
+    }
+
+    fs::path vstup() const { return m_priecinok.cesta() / "vstup"; }
+    fs::path vystup() const { return m_priecinok.cesta() / "vystup"; }
+    const fs::path& koren() const { return m_priecinok.cesta(); }
+
+    ZaznamHlasenia spusti() const
+    {
+        ZaznamHlasenia hlasenie;
+        Konvertuj(bankaFormatu(uloha.format), uloha, hlasenie);
+        return hlasenie;
+    }
+
+    Uloha uloha;
+
+private:
+    DocasnyPriecinok m_priecinok;
+};
+
+}  // namespace kasamat::test
