@@ -69,8 +69,9 @@ QString TfrmHlavny::defaultPriecinok() { return QCoreApplication::applicationDir
 void TfrmHlavny::FormCreate()
 {
     m_cesty = CestyAplikacie::v(m_priecinokProgramu.toStdString());
-    m_oAplikacii = new OAplikacii(tsOaplikacii, *m_shell, m_cesty.vzdialenaPomoc);
-    m_oAplikacii->lblVerziaCislo->setText(q(VerziaProgramu()));
+    // The About tab's controls belong to its page.
+    const auto* oAplikacii = new OAplikacii(tsOaplikacii, *m_shell, m_cesty.vzdialenaPomoc);
+    oAplikacii->lblVerziaCislo->setText(q(VerziaProgramu()));
 
     if (!KontrolaSuborovAplikacie(m_databaza, m_cesty)) {
         // Nothing may be written into the template, and user.dat stays untouched.

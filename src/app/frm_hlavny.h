@@ -25,7 +25,6 @@ class QTabWidget;
 
 namespace kasamat {
 
-class OAplikacii;
 class Shell;
 class UpDown;
 
@@ -151,7 +150,6 @@ private:
     Shell* m_shell;
     CestyAplikacie m_cesty;
     Databaza m_databaza;
-    OAplikacii* m_oAplikacii = nullptr;
     // The row that NacitatUlohu read last: a stored value that no list entry shows.
     Uloha m_nacitana;
     bool m_nacitava = false;
