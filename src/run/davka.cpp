@@ -28,6 +28,8 @@ struct Subor {
     std::string kluc;
     // The names of the statement files it gives, in the order they are written.
     std::vector<std::string> vypisy;
+    // The bytes of each statement's transaction records.
+    std::vector<std::size_t> dlzky;
 };
 
 // The daily cut compares the date texts exactly as the bank wrote them: any
@@ -37,11 +39,16 @@ bool novyDen(bool denne, std::string_view predchadzajuci, const Transakcia& t)
     return denne && t.rezDatum != predchadzajuci;
 }
 
-// Pass 1: follows the cut of pass 2 without building anything and keeps the
-// date of each statement the file will give.
+// Pass 1: follows the cut of pass 2 and keeps the date of each statement the
+// file will give, and the length of its transaction records: pass 2 reserves
+// it, so that a statement of a large export is held once, never twice while
+// its growing text is copied.
 class PlanVypisov final : public PrijemcaTransakcii {
 public:
-    explicit PlanVypisov(bool denne) : m_denne(denne) {}
+    PlanVypisov(bool denne, const FormatVypisu& format, const HlavickaSuboru& hlavicka)
+        : m_denne(denne), m_format(format), m_hlavicka(hlavicka)
+    {
+    }
 
     bool prijmi(const Transakcia& t) override
     {
@@ -53,9 +60,15 @@ public:
                 return false;
             }
             m_datumy.emplace_back();
+            m_dlzky.push_back(0);
+            m_zaznamy.poradie = 1;
         }
         m_predchadzajuci = t.rezDatum;
         m_datumy.back() = t.datum;
+        m_zaznamy.text.clear();
+        m_format.pridajTransakciu(m_zaznamy, t, m_hlavicka);
+        m_dlzky.back() += m_zaznamy.text.size();
+        ++m_zaznamy.poradie;
         return true;
     }
 
@@ -69,9 +82,15 @@ public:
                               [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
     }
     const std::vector<std::string>& datumy() const { return m_datumy; }
+    const std::vector<std::size_t>& dlzky() const { return m_dlzky; }
 
 private:
     bool m_denne;
+    const FormatVypisu& m_format;
+    const HlavickaSuboru& m_hlavicka;
+    // The records of one transaction at a time, written only to be measured.
+    StavVypisu m_zaznamy;
+    std::vector<std::size_t> m_dlzky;
     std::string m_predchadzajuci;
     std::unordered_set<std::string> m_dni;
     std::vector<std::string> m_datumy;
@@ -135,12 +154,14 @@ public:
         // The bank fills the header before the first transaction.
         if (!m_zacaty) {
             m_stav.vynuluj(m_hlavicka.pociatocnyZostatok.value_or(0));
+            rezervuj();
             m_zacaty = true;
         } else if (novyDen(m_davka.denne(), m_stav.predchadzajuciDatum, t)) {
             m_vysledok = m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
             if (m_vysledok != Vysledok::Hotovo) return false;
             // A bank that states an opening balance carries it on from statement to statement.
             m_stav.vynuluj(m_hlavicka.pociatocnyZostatok ? m_stav.konecnyZostatok() : 0);
+            rezervuj();
         }
         m_stav.predchadzajuciDatum = t.rezDatum;
         m_davka.format().pridajTransakciu(m_stav, t, m_hlavicka);
@@ -159,6 +180,13 @@ public:
     }
 
 private:
+    // The statement's text as pass 1 measured it; a file that changed since
+    // then only grows the text as it goes.
+    void rezervuj()
+    {
+        if (m_zapisanych < m_subor.dlzky.size()) m_stav.text.reserve(m_subor.dlzky[m_zapisanych]);
+    }
+
     Davka& m_davka;
     const Subor& m_subor;
     StavVypisu& m_stav;
@@ -174,6 +202,7 @@ namespace {
 
 void Davka::spusti()
 {
+    odstranOpusteneDocasne(m_vystup);
     const std::vector<std::string> mena = prehladajPriecinok(m_vstup, m_banka.pripona);
     if (mena.empty()) {
         m_hlasenie.riadok("Vstupný priečinok neobsahuje žiadne *." + std::string(m_banka.pripona) + " súbory.");
@@ -203,13 +232,14 @@ void Davka::prvyPrechod(Subor& subor) const
     KlucSuboru kluc;
     if (!m_banka.test(riadky, kluc)) return;
     HlavickaSuboru hlavicka;
-    PlanVypisov plan(m_denne);
+    PlanVypisov plan(m_denne, m_format, hlavicka);
     if (!m_banka.citaj(riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan) || !plan.pouzitelny()) return;
 
     subor.platny = true;
     subor.oddelovac = kluc.oddelovac;
     subor.kluc = kluc.datum + kluc.oddelovac + subor.meno;
     for (const std::string& datum : plan.datumy()) subor.vypisy.push_back(menoVypisu(subor, datum));
+    subor.dlzky = plan.dlzky();
 }
 
 // The valid files in key order. A file whose statement would take the name of

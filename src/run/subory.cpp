@@ -1,6 +1,7 @@
 #include "run/subory.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,13 +85,19 @@ bool kopirujObsah(int zdroj, int ciel)
     }
 }
 
+constexpr std::string_view zaciatokDocasneho = ".kasamat-";
+constexpr std::string_view priponaDocasneho = ".tmp";
+
 // A new file of a name no other file has, in `priecinok`; its name is hidden
 // and matches no bank's extension, so a scan never takes it for an export.
+// The name carries the process id, so that a later run can tell the file of
+// a killed run from one still being written.
 Deskriptor novyDocasnySubor(const fs::path& priecinok, fs::path& cesta)
 {
     static std::atomic<unsigned> pocitadlo{0};
     for (int pokus = 0; pokus < 100; ++pokus) {
-        cesta = priecinok / (".kasamat-" + std::to_string(::getpid()) + "-" + std::to_string(pocitadlo++) + ".tmp");
+        cesta = priecinok / (std::string(zaciatokDocasneho) + std::to_string(::getpid()) + "-"
+                             + std::to_string(pocitadlo++) + std::string(priponaDocasneho));
         Deskriptor subor(::open(cesta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (subor.platny() || errno != EEXIST) return subor;
     }
@@ -106,7 +113,7 @@ void synchronizujPriecinok(const fs::path& priecinok)
 
 bool kopirujBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
 {
-    Deskriptor vstup(::open(zdroj.c_str(), O_RDONLY | O_CLOEXEC));
+    Deskriptor vstup(::open(zdroj.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat udaje {};
     if (!vstup.platny() || ::fstat(vstup.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
     Deskriptor vystup(::open(ciel.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, udaje.st_mode & 07777));
@@ -137,7 +144,9 @@ std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::stri
 bool citajCelySubor(const fs::path& cesta, std::string& obsah)
 {
     obsah.clear();
-    Deskriptor subor(::open(cesta.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK the open of a pipe named like an export would wait
+    // for a writer for ever; anything but a regular file is refused below.
+    Deskriptor subor(::open(cesta.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat udaje {};
     if (!subor.platny() || ::fstat(subor.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
     obsah.reserve(std::size_t(udaje.st_size));
@@ -170,6 +179,22 @@ bool zapisCelySubor(const fs::path& ciel, std::initializer_list<std::string_view
     }
     synchronizujPriecinok(ciel.parent_path());
     return true;
+}
+
+void odstranOpusteneDocasne(const fs::path& priecinok)
+{
+    std::error_code chyba;
+    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba)) {
+        const std::string meno = it->path().filename().string();
+        if (!meno.starts_with(zaciatokDocasneho) || !meno.ends_with(priponaDocasneho)) continue;
+        const std::size_t pomlcka = meno.find('-', zaciatokDocasneho.size());
+        const std::string_view cislo = std::string_view(meno).substr(zaciatokDocasneho.size(), pomlcka - zaciatokDocasneho.size());
+        if (pomlcka == std::string::npos || cislo.empty() || cislo.size() > 9
+            || !std::all_of(cislo.begin(), cislo.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const long pid = std::stol(std::string(cislo));
+        if (pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
+    }
 }
 
 bool presunBezNahradenia(const fs::path& zdroj, const fs::path& ciel)

@@ -31,6 +31,11 @@ bool citajCelySubor(const std::filesystem::path& cesta, std::string& obsah);
 // temporary file is left behind then.
 bool zapisCelySubor(const std::filesystem::path& ciel, std::initializer_list<std::string_view> casti);
 
+// Removes the temporary files that a run killed while writing a statement
+// left in `priecinok` (those of processes no longer running); a temporary
+// file of a run still going is left alone.
+void odstranOpusteneDocasne(const std::filesystem::path& priecinok);
+
 // Moves the file `zdroj` to `ciel`, never replacing a file already there.
 // Across file systems the content is copied and the source removed only once
 // the copy is complete. False when the file stays where it was.

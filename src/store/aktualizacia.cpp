@@ -124,6 +124,9 @@ bool KontrolaSuborovAplikacie(Databaza& databaza, const CestyAplikacie& cesty)
 void PripravDatabazu(Databaza& databaza, const CestyAplikacie& cesty)
 {
     if (KontrolaDatabazy(databaza, cesty.databaza)) return;
+    // Another program holds the file locked: it is in use, not damaged, and
+    // replacing it would lose what that program is writing.
+    if (databaza.zamknuta()) return;
 
     const std::string verzia = VerziaDatabazy(databaza, cesty.databaza);
     const StaraVerzia* stara = nullptr;

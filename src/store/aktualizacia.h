@@ -27,7 +27,8 @@ bool KontrolaSuborovAplikacie(Databaza& databaza, const CestyAplikacie& cesty);
 
 // Makes user.dat current: opens a current file as it is; upgrades a file of a
 // known older release, carrying its tasks and selected task into a fresh copy
-// of the template; replaces anything else by the template. The previous file
+// of the template; replaces anything else by the template, except a file that
+// another program holds locked, which is left as it is. The previous file
 // is kept as user.dat.bak, and the new one is put in place through a temporary
 // copy, so that no failure can leave the folder without a usable user.dat.
 // Afterwards the connection is open on user.dat.

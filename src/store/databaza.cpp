@@ -14,6 +14,8 @@ struct ZatvorPrikaz {
 };
 using Prikaz = std::unique_ptr<sqlite3_stmt, ZatvorPrikaz>;
 
+bool jeZamok(int kod) { return (kod & 0xff) == SQLITE_BUSY || (kod & 0xff) == SQLITE_LOCKED; }
+
 }  // namespace
 
 Databaza::~Databaza() { zatvor(); }
@@ -39,6 +41,7 @@ void Databaza::zatvor()
 {
     m_stlpce.clear();
     m_riadky.clear();
+    m_zamknuta = false;
     if (m_spojenie) sqlite3_close(m_spojenie);
     m_spojenie = nullptr;
 }
@@ -47,11 +50,15 @@ int Databaza::SQL(std::string_view prikaz)
 {
     m_stlpce.clear();
     m_riadky.clear();
+    m_zamknuta = false;
     if (!m_spojenie) return -1;
 
     sqlite3_stmt* surovy = nullptr;
-    if (sqlite3_prepare_v2(m_spojenie, prikaz.data(), int(prikaz.size()), &surovy, nullptr) != SQLITE_OK)
+    if (const int kod = sqlite3_prepare_v2(m_spojenie, prikaz.data(), int(prikaz.size()), &surovy, nullptr);
+        kod != SQLITE_OK) {
+        m_zamknuta = jeZamok(kod);
         return -1;
+    }
     Prikaz dotaz(surovy);
     if (!dotaz) return -1;  // an empty statement
 
@@ -61,7 +68,10 @@ int Databaza::SQL(std::string_view prikaz)
     for (;;) {
         const int krok = sqlite3_step(dotaz.get());
         if (krok == SQLITE_DONE) break;
-        if (krok != SQLITE_ROW) return -1;
+        if (krok != SQLITE_ROW) {
+            m_zamknuta = jeZamok(krok);
+            return -1;
+        }
         if (!jeSelect) continue;
         auto& riadok = riadky.emplace_back(stlpcov);
         for (int i = 0; i < stlpcov; ++i) {

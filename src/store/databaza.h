@@ -40,8 +40,13 @@ public:
     std::string text(int riadok, std::string_view stlpec) const;
     long long cislo(int riadok, std::string_view stlpec) const;
 
+    // The last statement failed because another connection held the file
+    // locked for longer than the wait: the file is in use, not damaged.
+    bool zamknuta() const { return m_zamknuta; }
+
 private:
     sqlite3* m_spojenie = nullptr;
+    bool m_zamknuta = false;
     std::vector<std::string> m_stlpce;
     std::vector<std::vector<std::optional<std::string>>> m_riadky;
 };

@@ -249,9 +249,6 @@ inline void konvertujAOver(const Banka& banka, const std::uint8_t* data, std::si
     const Riadky riadky = rozdelNaRiadky(obsah);
     KlucSuboru kluc;
     if (!banka.test(riadky, kluc)) return;
-    over(jeDatum(kluc.datum), "a file key's date is 8 digits", kluc.datum);
-    over(kluc.oddelovac == '<' || kluc.oddelovac == '>' || kluc.oddelovac == ' ',
-         "a file key's separator is <, > or a blank");
     for (int denne = 0; denne < 2; ++denne) {
         const NastaveniaKonverzie nastavenia{"2628765432", denne, "$ks $vs $ss $ref $txt $npu"};
         HlavickaSuboru hlavicka;
@@ -259,6 +256,10 @@ inline void konvertujAOver(const Banka& banka, const std::uint8_t* data, std::si
         if (!banka.citaj(riadky, kluc.oddelovac, nastavenia, hlavicka, vypisy)) continue;
         vypisy.dokonci();
         if (vypisy.odmietnuty()) continue;
+        // The batch keys only a file that also reads.
+        over(jeDatum(kluc.datum), "a file key's date is 8 digits", kluc.datum);
+        over(kluc.oddelovac == '<' || kluc.oddelovac == '>' || kluc.oddelovac == ' ',
+             "a file key's separator is <, > or a blank");
         for (std::size_t i = 0; i < vypisy.vypisy().size(); ++i)
             clr ? overClr(vypisy.vypisy()[i], vypisy.sumy()[i]) : overAbo(vypisy.vypisy()[i]);
     }
