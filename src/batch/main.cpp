@@ -78,12 +78,13 @@ int spustiJednuUlohu(const fs::path& priecinok, const Uloha& uloha)
 {
     const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
     const DocasnyPriecinok docasny;
-    Databaza databaza;
-    if (!KontrolaDatabazy(databaza, cesty.sablona)) return chybaSuborov();
-    databaza.zatvor();
+    // The template is checked on its copy, which then serves the run: every
+    // opening derives the database key anew, a cost each run pays once.
     const fs::path cesta = docasny.cesta() / "user.dat";
-    fs::copy_file(cestaZUtf8(cesty.sablona), cesta);
-    if (!databaza.otvor(utf8ZCesty(cesta))) return chybaSuborov();
+    std::error_code chyba;
+    if (!fs::copy_file(cestaZUtf8(cesty.sablona), cesta, chyba)) return chybaSuborov();
+    Databaza databaza;
+    if (!KontrolaDatabazy(databaza, utf8ZCesty(cesta))) return chybaSuborov();
     zapisUlohu(databaza, uloha);
     if (vyberNazvyUloh(databaza) != 1) return chybaSuborov();
 
