@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <stdexcept>
 
+#include "app/aplikacia.h"
 #include "app/frm_hlavny.h"
 #include "store/ulohy.h"
 
@@ -32,7 +33,14 @@ void TfrmHlavny::obnovZoznamUloh()
 void TfrmHlavny::cbUlohaChange(int index)
 {
     SQL("UPDATE Nastavenia SET Uloha=" + cislo(index) + ";");
-    NacitatUlohu();
+    // The list's own key and mouse handling called this: an error left to
+    // climb to the application's error box would unwind through the list's
+    // internals, which are built without cleanups and would keep its state.
+    try {
+        NacitatUlohu();
+    } catch (const std::exception& chyba) {
+        ukazChybu(QString::fromUtf8(chyba.what()));
+    }
 }
 
 void TfrmHlavny::edtNazovChange()
