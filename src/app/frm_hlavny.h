@@ -6,6 +6,7 @@
 // during a run, carries out every request of the worker on its own thread.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -154,6 +155,8 @@ private:
     Uloha m_nacitana;
     bool m_nacitava = false;
     bool m_beziBeh = false;
+    // Set while the validation summary collects its lines.
+    QStringList* m_zberRiadkov = nullptr;
 };
 
 // The one main window, created by the program entry.
