@@ -111,11 +111,14 @@ Platba novaPlatba(Nahoda& n, unsigned den)
     Platba p;
     p.den = den;
     p.debet = n.percent(55);
-    // Mostly small amounts, some large ones, a few near the largest an
-    // ABO amount field takes.
-    const unsigned velkost = unsigned(n.pod(100));
-    p.suma = std::int64_t(velkost < 70 ? 1 + n.pod(100'000) : velkost < 97 ? 1 + n.pod(10'000'000)
-                                                                            : 1 + n.pod(100'000'000'000ULL));
+    // Mostly small amounts, some large ones, a rare one of the twelve digits
+    // an ABO amount field takes; a million of them still sum within the
+    // fourteen digits of an ABO turnover.
+    const unsigned velkost = unsigned(n.pod(100'000));
+    p.suma = std::int64_t(velkost < 70'000   ? 1 + n.pod(100'000)
+                          : velkost < 99'000 ? 1 + n.pod(10'000'000)
+                          : velkost > 0      ? 1 + n.pod(1'000'000'000)
+                                             : 1 + n.pod(999'999'999'999ULL));
     p.mena = n.vyber(t.meny);
     const unsigned ucet = unsigned(n.pod(10));
     if (ucet > 0) {
