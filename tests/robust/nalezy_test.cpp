@@ -65,5 +65,37 @@ TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
     }
 }
 
+// The Fio banka and Tatra banka CSV line tests let a sign through where the
+// date needs a digit; such a file must not be keyed or converted by a date
+// that is none, whichever transaction carries it.
+TEST(Nalezy, SignInATransactionDateMakesTheFileInvalid)
+{
+    const struct {
+        const char* nazov;
+        int format;
+        const char* datum;
+    } riadky[] = {
+        {"Fio banka, last transaction", 3, "\n7021;29.03.2019;"},
+        {"Fio banka, first transaction", 3, "\n7000;01.03.2019;"},
+        {"Tatra banka CSV, last transaction", 2, "\n29.03.2019,"},
+        {"Tatra banka CSV, first transaction", 2, "\n01.03.2019,"},
+    };
+    for (const auto& r : riadky) {
+        SCOPED_TRACE(r.nazov);
+        std::string obsah = platnyVypis(r.format);
+        std::size_t miesto = obsah.find(r.datum);
+        ASSERT_NE(miesto, std::string::npos);
+        miesto = obsah.find(r.format == 3 ? ";" : "\n", miesto) + 1;
+        for (const int denne : {0, 1}) {
+            Konverzia konverzia(r.format, denne);
+            obsah[miesto] = '+';
+            zapisSubor(konverzia.vstup() / "vypis.csv", obsah);
+            const ZaznamHlasenia hlasenie = konverzia.spusti();
+            EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.csv"});
+            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), std::set<std::string>{});
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kasamat::test
