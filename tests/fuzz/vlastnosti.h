@@ -33,14 +33,15 @@ inline void over(bool splnene, const char* vlastnost, std::string_view text = {}
 
 // The exact value of a number text read the way atol reads it (leading
 // blanks, a sign, digits up to the first other byte), in 128 bits: no bound
-// and no wrap for any text a statement may carry; past 30 digits it answers
-// a value no sum reaches.
+// and no wrap for any text a statement may carry; past 30 significant digits
+// it answers a value no sum reaches.
 inline __int128 hodnota(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     const bool zaporne = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    while (i + 1 < text.size() && text[i] == '0' && text[i + 1] >= '0' && text[i + 1] <= '9') ++i;
     __int128 v = 0;
     for (std::size_t cislic = 0; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++cislic) {
         if (cislic == 30) return __int128(1) << 120;
