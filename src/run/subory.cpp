@@ -111,15 +111,27 @@ void synchronizujPriecinok(const fs::path& priecinok)
     if (subor.platny()) ::fsync(subor.fd());
 }
 
+// The copy is written under a temporary name and given the target name only
+// when complete, so that a run killed while copying leaves no part of an
+// export under the export's name, only a temporary file that a later run clears.
 bool kopirujBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
 {
     Deskriptor vstup(::open(zdroj.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat udaje {};
     if (!vstup.platny() || ::fstat(vstup.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
-    Deskriptor vystup(::open(ciel.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, udaje.st_mode & 07777));
+    fs::path docasna;
+    Deskriptor vystup = novyDocasnySubor(ciel.parent_path(), docasna);
     if (!vystup.platny()) return false;
-    const bool hotovo = kopirujObsah(vstup.fd(), vystup.fd()) && ::fsync(vystup.fd()) == 0 && vystup.zatvor();
-    if (!hotovo) ::unlink(ciel.c_str());
+    bool hotovo = ::fchmod(vystup.fd(), udaje.st_mode & 07777) == 0 && kopirujObsah(vstup.fd(), vystup.fd())
+                  && ::fsync(vystup.fd()) == 0;
+    hotovo = vystup.zatvor() && hotovo;
+    if (hotovo && ::link(docasna.c_str(), ciel.c_str()) != 0) {
+        // A file system without hard links: the name is checked, then taken.
+        struct stat existujuci {};
+        hotovo = errno != EEXIST && ::lstat(ciel.c_str(), &existujuci) != 0 && errno == ENOENT
+                 && ::rename(docasna.c_str(), ciel.c_str()) == 0;
+    }
+    ::unlink(docasna.c_str());
     return hotovo;
 }
 
