@@ -235,9 +235,18 @@ void TfrmHlavny::riadok(const std::string& text)
 
 void TfrmHlavny::noveCisloVypisu(int idUlohy, int cislo)
 {
-    edtCisloVypisu->setText(QString::number(cislo));
-    SQL(prikazCisloVypisu(idUlohy, cislo));
+    ukazCisloVypisu(cislo);
+    ulozCisloVypisu(idUlohy, cislo);
 }
+
+void TfrmHlavny::ukazCisloVypisu(int cislo)
+{
+    // Showing the new number is no edit: it is stored once, by ulozCisloVypisu.
+    const QScopedValueRollback nacitava(m_nacitava, true);
+    udCisloVypisu->nastavPoziciu(cislo);
+}
+
+void TfrmHlavny::ulozCisloVypisu(int idUlohy, int cislo) { SQL(prikazCisloVypisu(idUlohy, cislo)); }
 
 int TfrmHlavny::pocetUloh() { return cbUloha->count(); }
 

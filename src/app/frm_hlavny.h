@@ -119,6 +119,12 @@ public:
     int vybrataUloha() override;
     Uloha nacitajUlohu(int index) override;
     int cisloVypisu() override;
+    // The two halves of noveCisloVypisu. During a run the worker has the
+    // window show the number and stores it itself: the window's thread then
+    // never waits on the disk, and the window uses the database only outside
+    // a run, so the two never use the connection at once.
+    void ukazCisloVypisu(int cislo);
+    void ulozCisloVypisu(int idUlohy, int cislo);
 
     // Worker body steps 7 to 9, the window handed back after a run. An error
     // that escaped the run is shown once the window is unlocked.

@@ -41,7 +41,8 @@ public:
     }
     void noveCisloVypisu(int idUlohy, int cislo) override
     {
-        naOkne([&] { m_okno.noveCisloVypisu(idUlohy, cislo); });
+        naOkne([&] { m_okno.ukazCisloVypisu(cislo); });
+        m_okno.ulozCisloVypisu(idUlohy, cislo);
     }
     int pocetUloh() override
     {
