@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Builds a Release tree, generates the exports and runs every benchmark:
+#   bench/run.sh [--transactions N] [--repeat R] [--scale "100 1000 10000"] [--keep]
+# Prints the conversion table (each case against copying the same bytes with
+# cp, page cache warm for both), the scale table, the in-process pieces under
+# Google Benchmark and the window's measurements. Times are the best of R runs.
+# The generated data (about 1.5 GB) is removed at the end unless --keep.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KASAMAT_BENCH_BUILD:-$root/build-bench}
+transactions=1000000
+repeat=3
+scale="100 1000 10000"
+keep=0
+while [ $# -gt 0 ]; do
+  case $1 in
+    --transactions) transactions=$2; shift 2 ;;
+    --repeat) repeat=$2; shift 2 ;;
+    --scale) scale=$2; shift 2 ;;
+    --keep) keep=1; shift ;;
+    *) echo "usage: bench/run.sh [--transactions N] [--repeat R] [--scale \"N...\"] [--keep]" >&2; exit 2 ;;
+  esac
+done
+
+echo "== build (Release) in $build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKASAMAT_TESTS=OFF -DKASAMAT_BENCH=ON >/dev/null
+cmake --build "$build" -j2 --target kasamat-batch kasamat_data kasamat-bench-gen kasamat-bench-core \
+  kasamat-bench-window >/dev/null
+
+batch=$build/bin/kasamat-batch
+gen=$build/bench/kasamat-bench-gen
+data=$build/bench-data
+rm -rf "$data"
+mkdir -p "$data"
+cleanup() { if [ "$keep" = 0 ]; then rm -rf "$data"; fi; }
+trap cleanup EXIT
+
+names=("Tatra TXT" "TrustPay" "Tatra CSV" "Fio")
+ext=(txt csv csv csv)
+
+# Wall seconds, CPU seconds and peak resident kB of one command: CPU and
+# memory from /usr/bin/time -v, the wall clock to the nanosecond around it.
+measure() {
+  local out=$1; shift
+  local start end
+  start=$(date +%s.%N)
+  /usr/bin/time -v -o "$data/time.txt" "$@" >"$out"
+  end=$(date +%s.%N)
+  awk -F': ' -v wall="$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')" '
+    /User time/ { cpu += $2 } /System time/ { cpu += $2 }
+    /Maximum resident set size/ { rss = $2 }
+    END { printf "%.3f %.3f %d\n", wall, cpu, rss }' "$data/time.txt"
+}
+
+# Every generated file must convert: no invalid-files line, at least one statement.
+check_log() {
+  if grep -q "nie sú platnými" "$1" || ! grep -q "Vygenerovaný výpis" "$1"; then
+    echo "conversion refused a generated file:" >&2
+    cat "$1" >&2
+    exit 1
+  fi
+}
+
+# Puts the converted inputs back and removes the statements.
+restore() {
+  local in=$1 out=$2
+  find "$out" -maxdepth 1 -type f \( -name '*.txt' -o -name '*.csv' \) -exec mv -t "$in" {} +
+  find "$out" -maxdepth 1 -type f -delete
+}
+
+best() { sort -n | head -1; }
+
+echo "== generate: $transactions transactions per export"
+for f in 0 1 2 3; do
+  mkdir -p "$data/in$f" "$data/out$f"
+  order=()
+  if [ $f = 0 ] || [ $f = 2 ]; then order=(--newest-first); fi
+  "$gen" --format $f --transactions "$transactions" --days 20 "${order[@]}" --output "$data/in$f/export.${ext[$f]}"
+done
+
+printf "\n%-22s %9s %10s %8s %7s %8s %11s %9s %8s %8s\n" case "size MB" "Kasamat s" "cp s" ratio "MB/s" "trans/s" "peak MB" "peak/in" "cpu s"
+for f in 0 1 2 3; do
+  file=$data/in$f/export.${ext[$f]}
+  size=$(stat -c %s "$file")
+  cat "$file" >/dev/null
+  cp "$file" "$data/out$f/copy"; rm "$data/out$f/copy"
+  cp_s=$(for r in $(seq "$repeat"); do
+    measure /dev/null cp "$file" "$data/out$f/copy" | cut -d' ' -f1
+    rm "$data/out$f/copy"
+  done | best)
+  for periodicity in 0 1; do
+    label="${names[$f]} $([ $periodicity = 0 ] && echo per-file || echo daily)"
+    results=$(for r in $(seq "$repeat"); do
+      cat "$file" >/dev/null
+      measure "$data/log.txt" "$batch" --format $f --input "$data/in$f" --output "$data/out$f" \
+        --account 2628765432 --periodicity $periodicity --text '$txt $vs'
+      check_log "$data/log.txt"
+      restore "$data/in$f" "$data/out$f"
+    done | sort -n)
+    read -r wall cpu rss <<<"$(echo "$results" | head -1)"
+    peak=$(echo "$results" | awk '{ if ($3 > m) m = $3 } END { print m }')
+    awk -v l="$label" -v s="$size" -v w="$wall" -v c="$cp_s" -v n="$transactions" -v p="$peak" -v u="$cpu" 'BEGIN {
+      mb = s / 1e6; if (c <= 0) c = 0.01
+      printf "%-22s %9.1f %10.2f %8.3f %7.1f %8.1f %11.0f %9.1f %8.2f %8.2f\n",
+        l, mb, w, c, w / c, mb / w, n / w, p / 1024, p * 1024 / s, u }'
+  done
+done
+
+echo
+echo "== scale: small Fio banka exports (5 transactions each) in one folder, one statement each"
+printf "%-8s %10s %12s %10s\n" files "time s" "ms per file" "cpu s"
+for n in $scale; do
+  rm -rf "$data/scale-in" "$data/scale-out"
+  mkdir -p "$data/scale-out"
+  "$gen" --format 3 --transactions 5 --files "$n" --output "$data/scale-in"
+  read -r wall cpu rss <<<"$(measure "$data/log.txt" "$batch" --format 3 --input "$data/scale-in" --output "$data/scale-out")"
+  check_log "$data/log.txt"
+  statements=$(grep -c "Vygenerovaný výpis" "$data/log.txt")
+  [ "$statements" = "$n" ] || { echo "expected $n statements, got $statements" >&2; exit 1; }
+  awk -v n="$n" -v w="$wall" -v u="$cpu" 'BEGIN { printf "%-8d %10.2f %12.2f %10.2f\n", n, w, w * 1000 / n, u }'
+done
+rm -rf "$data/scale-in" "$data/scale-out"
+
+echo
+echo "== in-process pieces (20 000 transactions per export)"
+"$build/bench/kasamat-bench-core" --benchmark_min_time=0.5 2>&1 | grep -v "Library was built as DEBUG"
+
+echo
+echo "== window (offscreen): 200 tasks, then a run of 10 000 statements"
+export QT_QPA_PLATFORM=offscreen
+"$build/bench/kasamat-bench-window" prepare "$data/window" 2>/dev/null
+for r in $(seq "$repeat"); do
+  "$build/bench/kasamat-bench-window" start "$data/window" 2>/dev/null | tr '\n' ' '
+  echo
+done
+"$build/bench/kasamat-bench-window" run "$data/window" 2>/dev/null
