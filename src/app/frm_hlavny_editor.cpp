@@ -104,8 +104,13 @@ void TfrmHlavny::edtCisloVypisuChange()
     } else {
         bool jeCislo = false;
         const long long hodnota = text.toLongLong(&jeCislo);
-        // Only a pasted text can be no number; it is not stored.
-        if (!jeCislo) throw std::runtime_error("'" + text.toStdString() + "' nie je platné celé číslo.");
+        // Only a pasted text can be no number; it is not stored. The error box
+        // is shown from here: an error left to climb to the application's box
+        // would unwind through the paste inside the box, built without cleanups.
+        if (!jeCislo) {
+            ukazChybu(QStringLiteral("'") + text + QStringLiteral("' nie je platné celé číslo."));
+            return;
+        }
         if (hodnota < najnizsieCisloVypisu)
             edtCisloVypisu->setText(QString::number(najnizsieCisloVypisu));
         else if (hodnota > najvyssieCisloVypisu)
