@@ -58,7 +58,7 @@ public:
         t.protiucet += ' ';
         t.protiucet += p.cislo;
         t.protiucet += ' ';
-        t.protiucet += textPlatbyZoSablony(m_nastavenia.textPlatby, p);
+        pridajTextPlatby(t.protiucet, m_nastavenia.textPlatby, p, m_text);
         t.konstantnySymbol = p.konstantnySymbol;
         t.variabilnySymbol = m_nastavenia.variabilnySymbol == 1 ? p.referencia : p.variabilnySymbol;
         t.specifickySymbol = p.specifickySymbol;
@@ -69,6 +69,8 @@ private:
     const NastaveniaKonverzie& m_nastavenia;
     PrijemcaTransakcii& m_prijemca;
     Transakcia m_transakcia;
+    // The payment text while the template is filled, kept for its capacity.
+    std::string m_text;
     std::int64_t m_obrat = 0;
 };
 
@@ -82,18 +84,26 @@ bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie& nastavenia, Hl
 
 }  // namespace
 
-std::string textPlatbyZoSablony(std::string_view sablona, const PolozkaTrustPay& p)
+void pridajTextPlatby(std::string& ciel, std::string_view sablona, const PolozkaTrustPay& p, std::string& text)
 {
     // Each search runs over the text as the earlier replacements left it, so
     // a later variable may be found inside a value inserted before it.
-    std::string text(sablona);
+    text.assign(sablona);
     nahradPrvy(text, "$ks", p.konstantnySymbol);
     nahradPrvy(text, "$vs", p.variabilnySymbol);
     nahradPrvy(text, "$ss", p.specifickySymbol);
     nahradPrvy(text, "$ref", p.referencia);
     nahradPrvy(text, "$txt", p.zvysnyText);
     nahradPrvy(text, "$npu", p.nazovProtiuctu);
-    return std::string(orez(text).substr(0, 20));
+    ciel += orez(text).substr(0, 20);
+}
+
+std::string textPlatbyZoSablony(std::string_view sablona, const PolozkaTrustPay& p)
+{
+    std::string vysledok;
+    std::string text;
+    pridajTextPlatby(vysledok, sablona, p, text);
+    return vysledok;
 }
 
 const Banka KonverziaTrustPay{"csv", formatClr, test, citaj};

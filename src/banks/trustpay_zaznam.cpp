@@ -1,7 +1,5 @@
 #include "banks/trustpay_zaznam.h"
 
-#include <utility>
-
 #include "banks/riadky.h"
 #include "formats/bytes.h"
 
@@ -35,12 +33,11 @@ std::string_view po(std::string_view text, std::size_t index)
     return index < text.size() ? text.substr(index) : std::string_view();
 }
 
-std::string datumKluc(std::string_view zaznam)
+void datumKluc(std::string_view zaznam, std::string& kluc)
 {
-    std::string kluc(usek(zaznam, 9, 4));
+    kluc.assign(usek(zaznam, 9, 4));
     kluc += usek(zaznam, 5, 2);
     kluc += usek(zaznam, 1, 2);
-    return kluc;
 }
 
 void rozdelUcet(std::string_view ucet, PolozkaTrustPay& p)
@@ -72,27 +69,35 @@ void rozdelUcet(std::string_view ucet, PolozkaTrustPay& p)
     if (cislo.size() > 10) cislo = cislo.substr(cislo.size() - 10);
     if (kod.size() > 7) kod = kod.substr(kod.size() - 7);
     p.predcislie.assign(predcislie);
-    p.cislo = cislo.empty() ? std::string("00") : doplnNulami(cislo, 2);
-    p.kodBanky = doplnNulami(kod, 4);
+    p.cislo.clear();
+    pridajNulami(p.cislo, cislo.empty() ? std::string_view("00") : cislo, 2);
+    p.kodBanky.clear();
+    pridajNulami(p.kodBanky, kod, 4);
 }
 
 // Takes the first occurrence of a tag out of the text; its value is the
 // trimmed rest up to the first blank, and what follows that blank goes back
-// to the text.
-std::string vyberZnacku(std::string& text, std::string_view znacka)
+// to the text. The text is cut in place and the value assigned, so that a
+// reader reusing both allocates nothing per record.
+void vyberZnacku(std::string& text, std::string_view znacka, std::string& vysledok)
 {
     const std::size_t miesto = text.find(znacka);
-    if (miesto == nic) return {};
+    if (miesto == nic) {
+        vysledok.clear();
+        return;
+    }
     std::string_view hodnota = orez(std::string_view(text).substr(miesto + znacka.size()));
-    std::string zvysok;
+    // The rest that goes back: from after the value's first blank to the
+    // value's trimmed end; nothing when the value holds no blank.
+    const std::size_t koniec = std::size_t(hodnota.data() - text.data()) + hodnota.size();
+    std::size_t zvysok = koniec;
     if (const std::size_t medzera = hodnota.find(' '); medzera != nic) {
-        zvysok.assign(hodnota.substr(medzera + 1));
+        zvysok = std::size_t(hodnota.data() - text.data()) + medzera + 1;
         hodnota = hodnota.substr(0, medzera);
     }
-    std::string vysledok(hodnota.substr(0, 10));
-    text.resize(miesto);
-    text += zvysok;
-    return vysledok;
+    vysledok.assign(hodnota.substr(0, 10));
+    text.resize(koniec);
+    text.erase(miesto, zvysok - miesto);
 }
 
 }  // namespace
@@ -100,10 +105,11 @@ std::string vyberZnacku(std::string& text, std::string_view znacka)
 int KontrolaRiadkuTrustPay(std::string_view zaznam)
 {
     zaznam = bezBom(zaznam);
-    std::string datum(usek(zaznam, 1, 2));
-    datum += usek(zaznam, 5, 2);
-    datum += usek(zaznam, 9, 4);
-    if (datum.size() != 8 || !cislice(datum)) return 0;
+    // Day, month and year make eight digits only when each part is whole.
+    const std::string_view den = usek(zaznam, 1, 2), mesiac = usek(zaznam, 5, 2), rok = usek(zaznam, 9, 4);
+    if (den.size() != 2 || mesiac.size() != 2 || rok.size() != 4 || !ibaCislice(den) || !ibaCislice(mesiac)
+        || !ibaCislice(rok))
+        return 0;
     if (usek(zaznam, 3, 2) != ". " || usek(zaznam, 7, 2) != ". " || usek(zaznam, 13, 2) != ";\"") return 0;
 
     std::string_view zvysok = po(zaznam, 14);
@@ -146,10 +152,16 @@ int KontrolaRiadkuTrustPay(std::string_view zaznam)
 
 PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view zaznam)
 {
-    zaznam = bezBom(zaznam);
     PolozkaTrustPay p;
+    NacitatPolozkuTrustPay(zaznam, p);
+    return p;
+}
+
+void NacitatPolozkuTrustPay(std::string_view zaznam, PolozkaTrustPay& p)
+{
+    zaznam = bezBom(zaznam);
     p.datumText.assign(usek(zaznam, 1, 12));
-    p.datumKluc = datumKluc(zaznam);
+    datumKluc(zaznam, p.datumKluc);
 
     std::string_view zvysok = po(zaznam, 14);
     std::size_t koniec = zvysok.find('"');
@@ -167,7 +179,9 @@ PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view zaznam)
 
     zvysok = po(zvysok, 8);
     koniec = zvysok.find('"');
-    std::string text(zvysok.substr(0, koniec));
+    // The tags are taken out of the payment text where it is kept.
+    std::string& text = p.zvysnyText;
+    text.assign(zvysok.substr(0, koniec));
     zvysok = po(zvysok, koniec + 3);
     koniec = zvysok.find('"');
     const std::string_view pole6 = zvysok.substr(0, koniec);
@@ -175,15 +189,13 @@ PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view zaznam)
     zvysok = po(zvysok, zvysok.find(';') + 2);
     p.nazovProtiuctu.assign(zvysok.substr(0, zvysok.find('"')));
 
-    p.konstantnySymbol = vyberZnacku(text, "KS:");
-    p.variabilnySymbol = vyberZnacku(text, "VS:");
-    p.specifickySymbol = vyberZnacku(text, "SS:");
+    vyberZnacku(text, "KS:", p.konstantnySymbol);
+    vyberZnacku(text, "VS:", p.variabilnySymbol);
+    vyberZnacku(text, "SS:", p.specifickySymbol);
     if (text.find("REF:") != nic)
-        p.referencia = vyberZnacku(text, "REF:");
+        vyberZnacku(text, "REF:", p.referencia);
     else
         p.referencia.assign(pole6.substr(0, 10));
-    p.zvysnyText = std::move(text);
-    return p;
 }
 
 bool testujTrustPay(const Riadky& riadky, std::string& posledny)
@@ -200,9 +212,11 @@ bool testujTrustPay(const Riadky& riadky, std::string& posledny)
 bool citajTrustPay(const Riadky& riadky, PrijemcaZaznamov& prijemca)
 {
     std::string zaznam;
+    PolozkaTrustPay polozka;
     for (std::size_t i = 0; i < riadky.size();) {
         if (citajZaznam(riadky, i, KontrolaRiadkuTrustPay, zaznam, i) != 1) return false;
-        if (!prijemca.prijmi(NacitatPolozkuTrustPay(zaznam))) return false;
+        NacitatPolozkuTrustPay(zaznam, polozka);
+        if (!prijemca.prijmi(polozka)) return false;
     }
     return true;
 }

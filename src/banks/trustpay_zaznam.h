@@ -35,6 +35,9 @@ struct PolozkaTrustPay {
 
 // Splits a record that tested 1.
 PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view zaznam);
+// The same into a kept item: every field is overwritten, and the strings
+// keep their capacity from record to record.
+void NacitatPolozkuTrustPay(std::string_view zaznam, PolozkaTrustPay& polozka);
 
 // Testing mode: true when every record of the lines tests 1 (at least one
 // line); `posledny` then holds the last record, its byte-order mark removed.

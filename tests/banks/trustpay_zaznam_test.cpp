@@ -203,3 +203,39 @@ TEST(TrustPayZaznam, DateAmountCurrencyAndName)
     EXPECT_EQ(d.sumaText, "050");
     EXPECT_EQ(d.suma, 50);
 }
+
+// The reader reads every record into one kept item: each record must read
+// exactly as into a fresh item, whatever the one before left in it.
+TEST(TrustPayZaznam, AKeptItemHoldsNothingOfThePreviousRecord)
+{
+    const std::string zaznamy[] = {
+        zaznamS("SK6809000000190123456789", "KS:0308 VS:123 SS:77 REF:abc Platba za tovar a sluzby", "F6"),
+        zaznamS("", "", ""),
+        zaznamS("19-2000145399/0800", "VS:1 text", "REFERENCIA-2024"),
+        "\xEF\xBB\xBF" + s(zaznam, ";4711;", ";4711\";"),
+        zaznamS("5/12", "XVS:5Y", ""),
+    };
+    PolozkaTrustPay kept;
+    for (int kolo = 0; kolo < 2; ++kolo) {
+        for (const std::string& z : zaznamy) {
+            ASSERT_EQ(KontrolaRiadkuTrustPay(z), 1) << z;
+            const PolozkaTrustPay fresh = NacitatPolozkuTrustPay(z);
+            NacitatPolozkuTrustPay(z, kept);
+            EXPECT_EQ(kept.datumText, fresh.datumText) << z;
+            EXPECT_EQ(kept.datumKluc, fresh.datumKluc) << z;
+            EXPECT_EQ(kept.debet, fresh.debet) << z;
+            EXPECT_EQ(kept.sumaText, fresh.sumaText) << z;
+            EXPECT_EQ(kept.suma, fresh.suma) << z;
+            EXPECT_EQ(kept.mena, fresh.mena) << z;
+            EXPECT_EQ(kept.predcislie, fresh.predcislie) << z;
+            EXPECT_EQ(kept.cislo, fresh.cislo) << z;
+            EXPECT_EQ(kept.kodBanky, fresh.kodBanky) << z;
+            EXPECT_EQ(kept.konstantnySymbol, fresh.konstantnySymbol) << z;
+            EXPECT_EQ(kept.variabilnySymbol, fresh.variabilnySymbol) << z;
+            EXPECT_EQ(kept.specifickySymbol, fresh.specifickySymbol) << z;
+            EXPECT_EQ(kept.referencia, fresh.referencia) << z;
+            EXPECT_EQ(kept.zvysnyText, fresh.zvysnyText) << z;
+            EXPECT_EQ(kept.nazovProtiuctu, fresh.nazovProtiuctu) << z;
+        }
+    }
+}
