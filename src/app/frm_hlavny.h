@@ -147,6 +147,8 @@ private:
     void ulozStlpec(const char* stlpec, const QString& hodnota);
     void naplnZoznamUloh(int pocet);
     void obnovZoznamUloh();
+    // NacitatUlohu for the task list's and the buttons' handlers.
+    void nacitatUlohuVHandleri();
     void nastavOvladaniaFormatu(int format);
     void vyberPriecinokDo(QLineEdit* box, const QString& vyzva, void (TfrmHlavny::*ulozenie)());
     // Stores a box that keeps its text until the focus leaves it, when it still has the focus.

@@ -33,9 +33,15 @@ void TfrmHlavny::obnovZoznamUloh()
 void TfrmHlavny::cbUlohaChange(int index)
 {
     SQL("UPDATE Nastavenia SET Uloha=" + cislo(index) + ";");
-    // The list's own key and mouse handling called this: an error left to
-    // climb to the application's error box would unwind through the list's
-    // internals, which are built without cleanups and would keep its state.
+    nacitatUlohuVHandleri();
+}
+
+void TfrmHlavny::nacitatUlohuVHandleri()
+{
+    // The list's and the buttons' own key and mouse handling called the
+    // handler: an error left to climb to the application's error box would
+    // unwind through Qt's internals, which are built without cleanups and
+    // would keep their state.
     try {
         NacitatUlohu();
     } catch (const std::exception& chyba) {
@@ -145,7 +151,7 @@ void TfrmHlavny::btnPridatClick()
     cbUloha->addItem(QString::fromStdString(polozkaZoznamu(n, "úloha")));
     cbUloha->setCurrentIndex(n);
     SQL("UPDATE Nastavenia SET Uloha=" + cislo(n) + ";");
-    NacitatUlohu();
+    nacitatUlohuVHandleri();
     btnZrusit->setEnabled(true);
 }
 
@@ -162,7 +168,7 @@ void TfrmHlavny::btnZrusitClick()
     naplnZoznamUloh(n);
     cbUloha->setCurrentIndex(k);
     SQL("UPDATE Nastavenia SET Uloha=" + cislo(k) + ";");
-    NacitatUlohu();
+    nacitatUlohuVHandleri();
     if (n == 1) btnZrusit->setEnabled(false);
 }
 

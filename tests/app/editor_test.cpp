@@ -497,6 +497,14 @@ private slots:
         QCOMPARE(zatvarac.spravy[0].ikona, QMessageBox::Critical);
         QVERIFY(!zatvarac.spravy[0].text.isEmpty());
         QVERIFY(okno.isVisible());
+
+        // The buttons' handlers show it the same way.
+        QTest::mouseClick(okno.btnPridat, Qt::LeftButton);
+        QCOMPARE(zatvarac.spravy.size(), std::size_t(2));
+        QCOMPARE(zatvarac.spravy[1].titul, QStringLiteral("Kontomat"));
+        QTest::mouseClick(okno.btnZrusit, Qt::LeftButton);
+        QCOMPARE(zatvarac.spravy.size(), std::size_t(3));
+        QVERIFY(okno.isVisible());
     }
 
     void navratNaSpustenieZnovaKontroluje()
