@@ -45,17 +45,23 @@ enum Pole { Predcislie, CisloUctu, KodBanky, Iban, Variabilny, Specificky, Konst
 constexpr std::array<std::size_t, 7> sirkyPoli = {6, 10, sirkaKoduBankyAbo, 0, sirkaVariabilnehoAbo,
                                                   sirkaSpecifickehoAbo, sirkaKonstantnehoAbo};
 
-std::string spoj(std::string_view a, std::string_view b, std::string_view c = {})
+// yyyymmdd of a date written dd.mm.yyyy, into a kept string.
+void datumovyKluc(std::string_view datum, std::string& kluc)
 {
-    std::string vysledok(a);
-    vysledok.append(b).append(c);
-    return vysledok;
+    kluc.assign(usek(datum, 7, 4)).append(usek(datum, 4, 2)).append(usek(datum, 1, 2));
 }
 
-// yyyymmdd of a date written dd.mm.yyyy.
 std::string datumovyKluc(std::string_view datum)
 {
-    return spoj(usek(datum, 7, 4), usek(datum, 4, 2), usek(datum, 1, 2));
+    std::string kluc;
+    datumovyKluc(datum, kluc);
+    return kluc;
+}
+
+// The date key is digits only when each of its parts is.
+bool datumCiselny(std::string_view datum)
+{
+    return ibaCislice(usek(datum, 7, 4)) && ibaCislice(usek(datum, 4, 2)) && ibaCislice(usek(datum, 1, 2));
 }
 
 // The first 23 bytes of a record: both dates, their commas and the quote
@@ -63,8 +69,8 @@ std::string datumovyKluc(std::string_view datum)
 // line that does not begin this way never begins a record, whatever follows.
 bool zaciatokZaznamu(std::string_view t)
 {
-    return citaSaAkoCislo(spoj(usek(t, 1, 2), usek(t, 4, 2), usek(t, 7, 4))) &&
-           citaSaAkoCislo(spoj(usek(t, 12, 2), usek(t, 15, 2), usek(t, 18, 4))) &&
+    return citaSaAkoCislo(usek(t, 1, 2), usek(t, 4, 2), usek(t, 7, 4)) &&
+           citaSaAkoCislo(usek(t, 12, 2), usek(t, 15, 2), usek(t, 18, 4)) &&
            usek(t, 3, 1) == "." && usek(t, 6, 1) == "." && usek(t, 11, 1) == "," &&
            usek(t, 14, 1) == "." && usek(t, 17, 1) == "." && usek(t, 22, 2) == ",\"";
 }
@@ -105,7 +111,7 @@ int rozober(std::string_view t, ZaznamTatra& z)
     if (ciarka == std::string_view::npos || ciarka < 1) return 0;
     z.jednotky = zvysok.substr(0, ciarka);
     z.stotiny = zvysok.substr(ciarka + 1, 2);
-    if (!citaSaAkoCislo(spoj(z.jednotky, z.stotiny)) || usek(zvysok, ciarka + 4, 2) != "\",")
+    if (!citaSaAkoCislo(z.jednotky, z.stotiny) || usek(zvysok, ciarka + 4, 2) != "\",")
         return 0;
     zvysok.remove_prefix(ciarka + 5);
 
@@ -131,16 +137,17 @@ int rozober(std::string_view t, ZaznamTatra& z)
 }
 
 // Reads the record that begins at line `od`, joining each further line with
-// a blank while a quoted field is open. Only a line that holds a quote
+// a blank while a quoted field is open; `z` keeps the fields of the last test,
+// viewing `zaznam`. Only a line that holds a quote
 // followed by a comma can close Referencia or Informácia, and only one that
 // ends with a quote can close Popis; other lines leave the answer at -1 and
 // are joined untested. Each test that does run closes a field, so a record
 // is tested at most four times however many lines it spans, and a hostile
 // file cannot make the joining quadratic. `dalsi` is the line after the
 // record's last line.
-int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, std::size_t& dalsi)
+int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, ZaznamTatra& z,
+                 std::size_t& dalsi)
 {
-    ZaznamTatra z;
     zaznam.assign(riadky[od]);
     int vysledok = rozober(zaznam, z);
     std::size_t posledny = od;
@@ -162,11 +169,8 @@ int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, std:
 // longer than 128 bytes or hold a non-digit in a numeric field.
 bool hodnotySaZmestia(const ZaznamTatra& z)
 {
-    const std::string spracovanie = datumovyKluc(z.spracovanie);
-    const std::string zuctovanie = datumovyKluc(z.zuctovanie);
-    const std::string suma = spoj(z.jednotky, z.stotiny);
-    if (!ibaCislice(spracovanie) || !ibaCislice(zuctovanie) || !ibaCislice(suma) ||
-        suma.size() > sirkaSumyAbo)
+    if (!datumCiselny(z.spracovanie) || !datumCiselny(z.zuctovanie) || !ibaCislice(z.jednotky) ||
+        !ibaCislice(z.stotiny) || z.jednotky.size() + z.stotiny.size() > sirkaSumyAbo)
         return false;
     for (std::size_t i = 0; i < z.polia.size(); ++i) {
         if (i == Iban) continue;
@@ -185,37 +189,41 @@ std::string_view text(const ZaznamTatra& z)
     return orez(z.popis);
 }
 
-Transakcia transakcia(const ZaznamTatra& z)
+// Fills the reader's kept transaction (its strings keep their capacity);
+// `ucet` is working space for the plain 16-digit counter-account.
+void nacitajTransakciu(const ZaznamTatra& z, Transakcia& t, std::string& ucet)
 {
-    Transakcia t;
-    t.rezDatum = datumovyKluc(z.spracovanie);
+    datumovyKluc(z.spracovanie, t.rezDatum);
     t.datum = t.rezDatum;
-    t.datum2 = datumovyKluc(z.zuctovanie);
-    t.sumaText = spoj(z.jednotky, z.stotiny);
+    datumovyKluc(z.zuctovanie, t.datum2);
+    t.sumaText.assign(z.jednotky).append(z.stotiny);
     t.suma = atolHodnota(t.sumaText);
     t.debet = z.debet;
-    t.mena = z.mena;
-    t.protiucet = vnutornePoradie(doplnNulami(orez(z.polia[Predcislie]), 6) +
-                                  doplnNulami(orez(z.polia[CisloUctu]), 10));
-    t.kodBanky = orez(z.polia[KodBanky]);
-    t.variabilnySymbol = orez(z.polia[Variabilny]);
-    t.specifickySymbol = orez(z.polia[Specificky]);
-    t.konstantnySymbol = orez(z.polia[Konstantny]);
-    t.text = text(z);
-    return t;
+    t.mena.assign(z.mena);
+    ucet.clear();
+    pridajNulami(ucet, orez(z.polia[Predcislie]), 6);
+    pridajNulami(ucet, orez(z.polia[CisloUctu]), 10);
+    t.protiucet.clear();
+    pridajVnutornePoradie(t.protiucet, ucet);
+    t.kodBanky.assign(orez(z.polia[KodBanky]));
+    t.variabilnySymbol.assign(orez(z.polia[Variabilny]));
+    t.specifickySymbol.assign(orez(z.polia[Specificky]));
+    t.konstantnySymbol.assign(orez(z.polia[Konstantny]));
+    t.text.assign(text(z));
 }
 
-// Hands each record text to `spracuj` in statement order: "<" files from line
-// 2 down, ">" files from the last line up, each record then assembled from
-// its last line upwards. False when a record does not assemble or `spracuj`
-// refuses it.
+// Hands the fields of each record, as its one passing test kept them, to
+// `spracuj` in statement order: "<" files from line 2 down, ">" files from the
+// last line up, each record then assembled from its last line upwards. False
+// when a record does not assemble or `spracuj` refuses it.
 template <typename Spracuj>
 bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
 {
     std::string zaznam;
+    ZaznamTatra z;
     if (oddelovac != '>') {
         for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi)
-            if (citajDopredu(riadky, i, zaznam, dalsi) != 1 || !spracuj(zaznam))
+            if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1 || !spracuj(z))
                 return false;
         return true;
     }
@@ -228,12 +236,12 @@ bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
             if (zaciatokZaznamu(riadky[zaciatok])) {
                 zaznam.assign(riadky[zaciatok]);
                 for (std::size_t i = zaciatok + 1; i < koniec; ++i) (zaznam += ' ') += riadky[i];
-                if (KontrolaRiadkuTatraCsv(zaznam) == 1) break;
+                if (rozober(zaznam, z) == 1) break;
             }
             if (zaciatok == 1) return false;
             --zaciatok;
         }
-        if (!spracuj(zaznam)) return false;
+        if (!spracuj(z)) return false;
         koniec = zaciatok;
     }
     return true;
@@ -242,10 +250,11 @@ bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
 bool citajTransakcie(const Riadky& riadky, char oddelovac, PrijemcaTransakcii& prijemca)
 {
     SumyAbo sumy;
-    return prejdiZaznamy(riadky, oddelovac, [&](std::string_view text) {
-        ZaznamTatra z;
-        if (rozober(text, z) != 1 || !hodnotySaZmestia(z)) return false;
-        const Transakcia t = transakcia(z);
+    Transakcia t;
+    std::string ucet;
+    return prejdiZaznamy(riadky, oddelovac, [&](const ZaznamTatra& z) {
+        if (!hodnotySaZmestia(z)) return false;
+        nacitajTransakciu(z, t, ucet);
         return sumy.pripocitaj(t) && prijemca.prijmi(t);
     });
 }
@@ -254,9 +263,10 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
 {
     if (riadky.size() < 2 || riadky[0] != stlpce()) return false;
     std::string zaznam;
+    ZaznamTatra z;
     std::size_t poslednyZaciatok = 1;
     for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi) {
-        if (citajDopredu(riadky, i, zaznam, dalsi) != 1) return false;
+        if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1) return false;
         poslednyZaciatok = i;
     }
     // The newest date is the first record's when the file lists newest

@@ -75,13 +75,18 @@ FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu& stav, const HlavickaSub
     return uzaver;
 }
 
-std::string vnutornePoradie(std::string_view ucet16)
+void pridajVnutornePoradie(std::string& ciel, std::string_view ucet16)
 {
     static constexpr std::array<std::size_t, 16> poradie = {16, 14, 15, 12, 7, 8, 9, 10,
                                                             11, 13, 1,  2,  3,  4,  5, 6};
+    for (std::size_t pozicia : poradie) ciel.append(usek(ucet16, pozicia, 1));
+}
+
+std::string vnutornePoradie(std::string_view ucet16)
+{
     std::string vysledok;
-    vysledok.reserve(poradie.size());
-    for (std::size_t pozicia : poradie) vysledok.append(usek(ucet16, pozicia, 1));
+    vysledok.reserve(16);
+    pridajVnutornePoradie(vysledok, ucet16);
     return vysledok;
 }
 

@@ -90,6 +90,8 @@ inline constexpr std::size_t sirkaSpecifickehoAbo = 10;
 // number of 10), the order Tatra banka's ABO files carry: characters 16, 14,
 // 15, 12, 7 to 11, 13, then 1 to 6.
 std::string vnutornePoradie(std::string_view ucet16);
+// The same appended to `ciel`.
+void pridajVnutornePoradie(std::string& ciel, std::string_view ucet16);
 
 // The running sums of one input file. A balance or turnover is written with 14
 // digits; a file whose sums would need more cannot become a valid statement.

@@ -58,6 +58,25 @@ bool citaSaAkoCislo(std::string_view text)
     return !text.empty() && ibaCislice(text);
 }
 
+bool citaSaAkoCislo(std::string_view a, std::string_view b, std::string_view c)
+{
+    // The sign may only be the first byte of the joined text.
+    bool prvy = true;
+    std::size_t cislic = 0;
+    for (const std::string_view cast : {a, b, c}) {
+        for (const char znak : cast) {
+            if (prvy && (znak == '+' || znak == '-')) {
+                prvy = false;
+                continue;
+            }
+            prvy = false;
+            if (!jeCislica(znak)) return false;
+            ++cislic;
+        }
+    }
+    return cislic > 0;
+}
+
 bool ibaCislice(std::string_view text)
 {
     for (char znak : text)

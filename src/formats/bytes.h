@@ -29,6 +29,8 @@ bool pripocitajObrat(std::int64_t& obrat, std::int64_t suma);
 // "Reads as an integer": the whole text is an optional sign followed by at
 // least one decimal digit.
 bool citaSaAkoCislo(std::string_view text);
+// The same of the parts joined, without joining them.
+bool citaSaAkoCislo(std::string_view a, std::string_view b, std::string_view c = {});
 
 // Every byte is a digit 0 to 9; the empty text counts as digits only.
 bool ibaCislice(std::string_view text);
