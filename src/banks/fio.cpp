@@ -60,10 +60,10 @@ std::string spoj(std::string_view a, std::string_view b, std::string_view c = {}
     return vysledok;
 }
 
-// yyyymmdd of a date written dd.mm.yyyy.
-std::string datumovyKluc(std::string_view datum)
+// yyyymmdd of a date written dd.mm.yyyy, into a kept string.
+void datumovyKluc(std::string_view datum, std::string& kluc)
 {
-    return spoj(usek(datum, 7, 4), usek(datum, 4, 2), usek(datum, 1, 2));
+    kluc.assign(usek(datum, 7, 4)).append(usek(datum, 4, 2)).append(usek(datum, 1, 2));
 }
 
 // Takes the text up to the next ";" as a field and drops it with its ";".
@@ -96,7 +96,7 @@ bool rozober(std::string_view riadok, RiadokFio& r)
 {
     std::string_view prevod;
     if (!dalsiePole(riadok, prevod)) return false;
-    if (!citaSaAkoCislo(spoj(usek(riadok, 1, 2), usek(riadok, 4, 2), usek(riadok, 7, 4)))) return false;
+    if (!citaSaAkoCislo(usek(riadok, 1, 2), usek(riadok, 4, 2), usek(riadok, 7, 4))) return false;
     r.datum = riadok.substr(0, 10);
     riadok.remove_prefix(std::min<std::size_t>(11, riadok.size()));
 
@@ -104,7 +104,7 @@ bool rozober(std::string_view riadok, RiadokFio& r)
     if (ciarka == std::string_view::npos) return false;
     r.jednotky = riadok.substr(0, ciarka);
     r.stotiny = riadok.substr(ciarka + 1, 2);
-    if (!citaSaAkoCislo(spoj(r.jednotky, r.stotiny))) return false;
+    if (!citaSaAkoCislo(r.jednotky, r.stotiny)) return false;
     riadok.remove_prefix(std::min(ciarka + 4, riadok.size()));
 
     if (!dalsiePole(riadok, r.protiucet) || !protiucetPlatny(r.protiucet)) return false;
@@ -132,36 +132,41 @@ std::string_view bezZnamienkaDebetu(std::string_view jednotky)
 // fit its 12 digits.
 bool hodnotySaZmestia(const RiadokFio& r)
 {
-    const std::string kluc = datumovyKluc(r.datum);
-    const std::string suma = spoj(bezZnamienkaDebetu(r.jednotky), r.stotiny);
+    // The date key is eight digits when its parts are whole and digits.
+    const std::string_view den = usek(r.datum, 1, 2), mesiac = usek(r.datum, 4, 2), rok = usek(r.datum, 7, 4);
+    const std::string_view jednotky = bezZnamienkaDebetu(r.jednotky);
+    const std::size_t suma = jednotky.size() + r.stotiny.size();
     const std::size_t pomlcka = r.protiucet.find('-');
     const std::string_view predcislie =
         pomlcka == std::string_view::npos ? std::string_view() : r.protiucet.substr(0, pomlcka);
-    return kluc.size() == 8 && ibaCislice(kluc) && !suma.empty() && suma.size() <= sirkaSumyAbo &&
-           ibaCislice(suma) && ibaCislice(predcislie) && ibaCislice(r.kodBanky) &&
-           ibaCislice(r.konstantny);
+    return den.size() == 2 && mesiac.size() == 2 && rok.size() == 4 && ibaCislice(den) &&
+           ibaCislice(mesiac) && ibaCislice(rok) && suma > 0 && suma <= sirkaSumyAbo &&
+           ibaCislice(jednotky) && ibaCislice(r.stotiny) && ibaCislice(predcislie) &&
+           ibaCislice(r.kodBanky) && ibaCislice(r.konstantny);
 }
 
-Transakcia transakcia(const RiadokFio& r)
+// Fills the reader's kept transaction: its strings keep their capacity.
+void nacitajTransakciu(const RiadokFio& r, Transakcia& t)
 {
-    Transakcia t;
-    t.rezDatum = datumovyKluc(r.datum);
+    datumovyKluc(r.datum, t.rezDatum);
     t.datum = t.rezDatum;
     t.datum2 = t.rezDatum;
     t.debet = zacinaNa(r.jednotky, "-");
-    t.sumaText = spoj(bezZnamienkaDebetu(r.jednotky), r.stotiny);
+    t.sumaText.assign(bezZnamienkaDebetu(r.jednotky)).append(r.stotiny);
     t.suma = atolHodnota(t.sumaText);
     const std::size_t pomlcka = r.protiucet.find('-');
-    t.protiucet = pomlcka == std::string_view::npos
-                      ? doplnNulami(r.protiucet, 16)
-                      : doplnNulami(r.protiucet.substr(0, pomlcka), 6) +
-                            doplnNulami(r.protiucet.substr(pomlcka + 1), 10);
-    t.kodBanky = r.kodBanky;
-    t.konstantnySymbol = r.konstantny;
-    t.variabilnySymbol = r.variabilny;
-    t.specifickySymbol = r.specificky;
-    t.text = r.identifikacia.empty() ? r.typ : r.identifikacia;
-    return t;
+    t.protiucet.clear();
+    if (pomlcka == std::string_view::npos) {
+        pridajNulami(t.protiucet, r.protiucet, 16);
+    } else {
+        pridajNulami(t.protiucet, r.protiucet.substr(0, pomlcka), 6);
+        pridajNulami(t.protiucet, r.protiucet.substr(pomlcka + 1), 10);
+    }
+    t.kodBanky.assign(r.kodBanky);
+    t.konstantnySymbol.assign(r.konstantny);
+    t.variabilnySymbol.assign(r.variabilny);
+    t.specifickySymbol.assign(r.specificky);
+    t.text.assign(r.identifikacia.empty() ? r.typ : r.identifikacia);
 }
 
 // Line 5 ends with the balance, a blank and the currency code: the balance
@@ -209,10 +214,11 @@ bool citajTransakcie(const Riadky& riadky, std::int64_t pociatocny, PrijemcaTran
 {
     SumyAbo sumy(pociatocny);
     if (!sumy.platne()) return false;
+    Transakcia t;
     for (std::size_t i = riadkovHlavicky; i + riadkovZaveru < riadky.size(); ++i) {
         RiadokFio r;
         if (!rozober(riadky[i], r) || !hodnotySaZmestia(r)) return false;
-        const Transakcia t = transakcia(r);
+        nacitajTransakciu(r, t);
         if (!sumy.pripocitaj(t) || !prijemca.prijmi(t)) return false;
     }
     return true;
@@ -226,7 +232,7 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
         if (KontrolaRiadkuFio(riadky[i]) != 1) return false;
     RiadokFio r;
     rozober(riadky[posledny], r);
-    kluc.datum = datumovyKluc(r.datum);
+    datumovyKluc(r.datum, kluc.datum);
     kluc.oddelovac = ' ';
     return true;
 }
