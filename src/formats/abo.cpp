@@ -1,5 +1,6 @@
 #include "formats/abo.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "formats/bytes.h"
@@ -14,7 +15,31 @@ template <std::size_t N>
 void pridajZaznam(std::string& ciel, const std::array<PoleAbo, N>& polia,
                   const std::array<std::string_view, N>& hodnoty)
 {
-    [[maybe_unused]] const std::size_t zaciatok = ciel.size();
+    const std::size_t zaciatok = ciel.size();
+    bool zmestiaSa = true;
+    for (std::size_t i = 0; i < N; ++i)
+        if (polia[i].vypln == VyplnAbo::Nuly && hodnoty[i].size() > polia[i].sirka) zmestiaSa = false;
+    if (zmestiaSa) {
+        // Every number fits its field, the case of every record the readers
+        // hand over: the record is filled in place, one field after another,
+        // with no growth per field. Texts take their first bytes, as below.
+        ciel.resize(zaciatok + dlzkaZaznamuAbo);
+        char* pole = ciel.data() + zaciatok;
+        for (std::size_t i = 0; i < N; ++i) {
+            const std::string_view hodnota = hodnoty[i].substr(0, polia[i].sirka);
+            const std::size_t vypln = polia[i].sirka - hodnota.size();
+            if (polia[i].vypln == VyplnAbo::Nuly) {
+                std::fill_n(pole, vypln, '0');
+                std::copy(hodnota.begin(), hodnota.end(), pole + vypln);
+            } else {
+                std::copy(hodnota.begin(), hodnota.end(), pole);
+                std::fill_n(pole + hodnota.size(), vypln, ' ');
+            }
+            pole += polia[i].sirka;
+        }
+        ciel += "\r\n";
+        return;
+    }
     for (std::size_t i = 0; i < N; ++i) {
         if (polia[i].vypln == VyplnAbo::Nuly) {
             assert(hodnoty[i].size() <= polia[i].sirka);
@@ -26,6 +51,15 @@ void pridajZaznam(std::string& ciel, const std::array<PoleAbo, N>& polia,
     assert(ciel.size() - zaciatok == dlzkaZaznamuAbo);
     ciel += "\r\n";
 }
+
+constexpr std::size_t dlzkaPoli(const auto& polia)
+{
+    std::size_t dlzka = 0;
+    for (const PoleAbo& pole : polia) dlzka += pole.sirka;
+    return dlzka;
+}
+static_assert(dlzkaPoli(zaznam074) == dlzkaZaznamuAbo && dlzkaPoli(zaznam075) == dlzkaZaznamuAbo,
+              "the fields of a record fill its 128 bytes");
 
 std::string_view znamienko(std::int64_t suma) { return suma < 0 ? "-" : "+"; }
 std::string absolutne(std::int64_t suma) { return cislo(suma < 0 ? -suma : suma); }
