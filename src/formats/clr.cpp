@@ -36,7 +36,18 @@ void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
     std::string& text = stav.text;
     const std::string_view kodD = t.debet ? m_kodBanky : std::string_view(t.kodBanky);
     const std::string_view kodK = t.debet ? std::string_view(t.kodBanky) : m_kodBanky;
-    const std::string vlastny = " " + hlavicka.vlastnyUcet;
+    // The own account stands after a blank, appended in place rather than
+    // joined into a new string per transaction.
+    const auto pridajUcet = [&](std::string_view znacka, bool vlastny) {
+        text += znacka;
+        if (vlastny) {
+            text += ' ';
+            text += hlavicka.vlastnyUcet;
+        } else {
+            text += t.protiucet;
+        }
+        text += koniecRiadku;
+    };
 
     text += "HD:11 ";
     text += t.datum;
@@ -58,8 +69,8 @@ void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
 
     pridajRiadok(text, "ID:", t.datum);
     if (!t.konstantnySymbol.empty()) pridajRiadok(text, "EC:", t.konstantnySymbol);
-    pridajRiadok(text, "UD:", t.debet ? vlastny : t.protiucet);
-    pridajRiadok(text, "UK:", t.debet ? t.protiucet : vlastny);
+    pridajUcet("UD:", t.debet);
+    pridajUcet("UK:", !t.debet);
     if (!t.specifickySymbol.empty()) {
         pridajRiadok(text, "AD:", t.specifickySymbol);
         pridajRiadok(text, "AK:", t.specifickySymbol);
