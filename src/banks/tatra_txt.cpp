@@ -42,18 +42,19 @@ std::string_view pole(std::string_view riadok, StlpecTatraTxt stlpec)
     return usek(riadok, p.pozicia, p.sirka);
 }
 
-std::string datum(std::string_view riadok, StlpecTatraTxt den, StlpecTatraTxt mesiac, StlpecTatraTxt rok)
+// yyyymmdd into a kept string, so that the reader allocates nothing per line.
+void datum(std::string_view riadok, StlpecTatraTxt den, StlpecTatraTxt mesiac, StlpecTatraTxt rok,
+           std::string& vysledok)
 {
-    std::string vysledok(pole(riadok, rok));
+    vysledok.assign(pole(riadok, rok));
     vysledok += pole(riadok, mesiac);
     vysledok += pole(riadok, den);
-    return vysledok;
 }
 
-std::string datumSpracovania(std::string_view riadok)
+void datumSpracovania(std::string_view riadok, std::string& vysledok)
 {
-    return datum(riadok, StlpecTatraTxt::DenSpracovania, StlpecTatraTxt::MesiacSpracovania,
-                 StlpecTatraTxt::RokSpracovania);
+    datum(riadok, StlpecTatraTxt::DenSpracovania, StlpecTatraTxt::MesiacSpracovania,
+          StlpecTatraTxt::RokSpracovania, vysledok);
 }
 
 // The file key compares dates as numbers: a processing date that is not
@@ -66,8 +67,9 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
     if (riadky[0] != tatraTxtCiara || riadky[1] != tatraTxtNadpis1 || riadky[2] != tatraTxtNadpis2
         || riadky[3] != tatraTxtCiara || riadky.back() != tatraTxtCiara)
         return false;
-    const std::string prvy = datumSpracovania(riadky[prvyRiadokTransakcie]);
-    const std::string posledny = datumSpracovania(riadky[riadky.size() - 2]);
+    std::string prvy, posledny;
+    datumSpracovania(riadky[prvyRiadokTransakcie], prvy);
+    datumSpracovania(riadky[riadky.size() - 2], posledny);
     if (!ciselnyDatum(prvy) || !ciselnyDatum(posledny)) return false;
     // Eight digits each: comparing the texts compares the numbers.
     if (prvy > posledny) {
@@ -84,8 +86,8 @@ void nacitajTransakciu(std::string_view riadok, Transakcia& t)
 {
     using S = StlpecTatraTxt;
     t.rezDatum.assign(usek(riadok, 1, 10));
-    t.datum = datumSpracovania(riadok);
-    t.datum2 = datum(riadok, S::DenZuctovania, S::MesiacZuctovania, S::RokZuctovania);
+    datumSpracovania(riadok, t.datum);
+    datum(riadok, S::DenZuctovania, S::MesiacZuctovania, S::RokZuctovania, t.datum2);
     t.sumaText.assign(orez(pole(riadok, S::Jednotky)));
     t.sumaText += pole(riadok, S::Stotiny);
     t.suma = atolHodnota(t.sumaText);
