@@ -17,12 +17,6 @@ std::string_view orez(std::string_view text)
     return text;
 }
 
-std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka)
-{
-    if (od == 0 || od > text.size()) return {};
-    return text.substr(od - 1, dlzka);
-}
-
 std::int64_t atolHodnota(std::string_view text)
 {
     std::size_t i = 0;
@@ -75,18 +69,6 @@ bool citaSaAkoCislo(std::string_view a, std::string_view b, std::string_view c)
         }
     }
     return cislic > 0;
-}
-
-bool ibaCislice(std::string_view text)
-{
-    for (char znak : text)
-        if (!jeCislica(znak)) return false;
-    return true;
-}
-
-bool zacinaNa(std::string_view text, std::string_view zaciatok)
-{
-    return text.substr(0, zaciatok.size()) == zaciatok;
 }
 
 void pridajNulami(std::string& ciel, std::string_view hodnota, std::size_t sirka)

@@ -13,8 +13,13 @@ namespace kasamat {
 std::string_view orez(std::string_view text);
 
 // The bytes from 1-based position `od`, at most `dlzka` of them; positions
-// beyond the end of the text read as nothing.
-std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka);
+// beyond the end of the text read as nothing. Inline, with ibaCislice and
+// zacinaNa below: the readers call them several times per record.
+inline std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka)
+{
+    if (od == 0 || od > text.size()) return {};
+    return text.substr(od - 1, dlzka);
+}
 
 // Reads a number the way the C library's atol does: leading blanks, an optional
 // sign, then digits up to the first non-digit; no digits give 0. A value beyond
@@ -33,9 +38,17 @@ bool citaSaAkoCislo(std::string_view text);
 bool citaSaAkoCislo(std::string_view a, std::string_view b, std::string_view c = {});
 
 // Every byte is a digit 0 to 9; the empty text counts as digits only.
-bool ibaCislice(std::string_view text);
+inline bool ibaCislice(std::string_view text)
+{
+    for (char znak : text)
+        if (znak < '0' || znak > '9') return false;
+    return true;
+}
 
-bool zacinaNa(std::string_view text, std::string_view zaciatok);
+inline bool zacinaNa(std::string_view text, std::string_view zaciatok)
+{
+    return text.substr(0, zaciatok.size()) == zaciatok;
+}
 
 // Appends the value filled on the left with "0" to the width; a longer value
 // is appended whole (callers make sure it fits).
