@@ -60,12 +60,6 @@ std::string spoj(std::string_view a, std::string_view b, std::string_view c = {}
     return vysledok;
 }
 
-// yyyymmdd of a date written dd.mm.yyyy, into a kept string.
-void datumovyKluc(std::string_view datum, std::string& kluc)
-{
-    kluc.assign(usek(datum, 7, 4)).append(usek(datum, 4, 2)).append(usek(datum, 1, 2));
-}
-
 // Takes the text up to the next ";" as a field and drops it with its ";".
 bool dalsiePole(std::string_view& zvysok, std::string_view& pole)
 {

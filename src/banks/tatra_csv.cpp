@@ -45,11 +45,7 @@ enum Pole { Predcislie, CisloUctu, KodBanky, Iban, Variabilny, Specificky, Konst
 constexpr std::array<std::size_t, 7> sirkyPoli = {6, 10, sirkaKoduBankyAbo, 0, sirkaVariabilnehoAbo,
                                                   sirkaSpecifickehoAbo, sirkaKonstantnehoAbo};
 
-// yyyymmdd of a date written dd.mm.yyyy, into a kept string.
-void datumovyKluc(std::string_view datum, std::string& kluc)
-{
-    kluc.assign(usek(datum, 7, 4)).append(usek(datum, 4, 2)).append(usek(datum, 1, 2));
-}
+using kasamat::datumovyKluc;
 
 std::string datumovyKluc(std::string_view datum)
 {

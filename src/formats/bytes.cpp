@@ -105,6 +105,11 @@ std::string cislo(std::int64_t hodnota)
     return vysledok;
 }
 
+void datumovyKluc(std::string_view datum, std::string& kluc)
+{
+    kluc.assign(usek(datum, 7, 4)).append(usek(datum, 4, 2)).append(usek(datum, 1, 2));
+}
+
 std::string ddmmrr(std::string_view rrrrmmdd)
 {
     std::string vysledok;

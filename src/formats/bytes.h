@@ -62,6 +62,9 @@ void pridajText(std::string& ciel, std::string_view hodnota, std::size_t sirka);
 void pridajCislo(std::string& ciel, std::int64_t cislo);
 std::string cislo(std::int64_t cislo);
 
+// The yyyymmdd key of a date written dd.mm.yyyy, into a kept string.
+void datumovyKluc(std::string_view datum, std::string& kluc);
+
 // The ddmmyy form of a yyyymmdd date text.
 std::string ddmmrr(std::string_view rrrrmmdd);
 

@@ -60,19 +60,6 @@ Uloha plna(const std::string& nazov, int format)
     return u;
 }
 
-void porovnaj(const Uloha& a, const Uloha& b)
-{
-    QCOMPARE(a.nazov, b.nazov);
-    QCOMPARE(a.priecinokVstup, b.priecinokVstup);
-    QCOMPARE(a.priecinokVystup, b.priecinokVystup);
-    QCOMPARE(a.format, b.format);
-    QCOMPARE(a.cisloUctu, b.cisloUctu);
-    QCOMPARE(a.cisloVypisu, b.cisloVypisu);
-    QCOMPARE(a.periodicita, b.periodicita);
-    QCOMPARE(a.variabilnySymbol, b.variabilnySymbol);
-    QCOMPARE(a.textPlatby, b.textPlatby);
-}
-
 QStringList polozky(const QComboBox* zoznam)
 {
     QStringList texty;

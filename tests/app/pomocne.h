@@ -20,6 +20,20 @@
 
 namespace kasamat::test {
 
+// Every column of two tasks is the same.
+inline void porovnaj(const Uloha& a, const Uloha& b)
+{
+    QCOMPARE(a.nazov, b.nazov);
+    QCOMPARE(a.priecinokVstup, b.priecinokVstup);
+    QCOMPARE(a.priecinokVystup, b.priecinokVystup);
+    QCOMPARE(a.format, b.format);
+    QCOMPARE(a.cisloUctu, b.cisloUctu);
+    QCOMPARE(a.cisloVypisu, b.cisloVypisu);
+    QCOMPARE(a.periodicita, b.periodicita);
+    QCOMPARE(a.variabilnySymbol, b.variabilnySymbol);
+    QCOMPARE(a.textPlatby, b.textPlatby);
+}
+
 inline Uloha uloha(const std::string& nazov, int format = 0)
 {
     Uloha u;
