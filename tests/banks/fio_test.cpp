@@ -8,7 +8,10 @@
 #include "banks/riadky.h"
 #include "formats/cp1250.h"
 
+#include "zbierka.h"
+
 using namespace kasamat;
+using namespace kasamat::testy;
 
 namespace {
 
@@ -43,34 +46,7 @@ struct SuborFio {
     }
 };
 
-struct Zbierka final : PrijemcaTransakcii {
-    std::vector<Transakcia> transakcie;
-    bool prijmi(const Transakcia& t) override
-    {
-        transakcie.push_back(t);
-        return true;
-    }
-};
-
-// The file test and then the reading, as the batch runs them.
-struct Vysledok {
-    bool platny = false;
-    KlucSuboru kluc;
-    HlavickaSuboru hlavicka;
-    std::vector<Transakcia> transakcie;
-};
-
-Vysledok preved(const SuborFio& subor)
-{
-    const std::string obsah = subor.bajty();
-    const Riadky riadky = rozdelNaRiadky(obsah);
-    Vysledok v;
-    Zbierka zbierka;
-    v.platny = KonverziaFio.test(riadky, v.kluc) &&
-               KonverziaFio.citaj(riadky, v.kluc.oddelovac, {}, v.hlavicka, zbierka);
-    v.transakcie = zbierka.transakcie;
-    return v;
-}
+Vysledok preved(const SuborFio& subor) { return kasamat::testy::preved(KonverziaFio, subor.bajty()); }
 
 std::string sPolom(int index, const std::string& hodnota)
 {

@@ -8,7 +8,10 @@
 #include "banks/tatra_csv.h"
 #include "formats/cp1250.h"
 
+#include "zbierka.h"
+
 using namespace kasamat;
+using namespace kasamat::testy;
 
 namespace {
 
@@ -57,34 +60,11 @@ std::string subor(const std::vector<std::string>& riadky)
     return text;
 }
 
-struct Zbierka final : PrijemcaTransakcii {
-    std::vector<Transakcia> transakcie;
-    bool prijmi(const Transakcia& t) override
-    {
-        transakcie.push_back(t);
-        return true;
-    }
-};
-
-struct Vysledok {
-    bool platny = false;
-    KlucSuboru kluc;
-    HlavickaSuboru hlavicka;
-    std::vector<Transakcia> transakcie;
-};
-
-// The file test and then the reading in key order, as the batch runs them.
 Vysledok preved(const std::string& obsah, const std::string& cisloUctu = "2628765432")
 {
-    const Riadky riadky = rozdelNaRiadky(obsah);
-    Vysledok v;
-    Zbierka zbierka;
     NastaveniaKonverzie nastavenia;
     nastavenia.cisloUctu = cisloUctu;
-    v.platny = KonverziaTatraCsv.test(riadky, v.kluc) &&
-               KonverziaTatraCsv.citaj(riadky, v.kluc.oddelovac, nastavenia, v.hlavicka, zbierka);
-    v.transakcie = zbierka.transakcie;
-    return v;
+    return kasamat::testy::preved(KonverziaTatraCsv, obsah, nastavenia);
 }
 
 Vysledok prevedRiadky(const std::vector<std::string>& riadky) { return preved(subor(riadky)); }

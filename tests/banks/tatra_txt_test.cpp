@@ -7,7 +7,10 @@
 #include "banks/riadky.h"
 #include "banks/tatra_txt.h"
 
+#include "zbierka.h"
+
 using namespace kasamat;
+using namespace kasamat::testy;
 
 namespace {
 
@@ -61,16 +64,6 @@ std::string subor(const std::vector<std::string>& transakcie)
     text.append(tatraTxtCiara).append("\r\n");
     return text;
 }
-
-struct Zbierka final : PrijemcaTransakcii {
-    std::vector<Transakcia> transakcie;
-    std::size_t limit = SIZE_MAX;
-    bool prijmi(const Transakcia& t) override
-    {
-        transakcie.push_back(t);
-        return transakcie.size() < limit;
-    }
-};
 
 bool test(const std::string& obsah, KlucSuboru& kluc)
 {

@@ -7,18 +7,12 @@
 #include "banks/riadky.h"
 #include "banks/trustpay.h"
 
+#include "zbierka.h"
+
 using namespace kasamat;
+using namespace kasamat::testy;
 
 namespace {
-
-struct Zbierka final : PrijemcaTransakcii {
-    std::vector<Transakcia> transakcie;
-    bool prijmi(const Transakcia& t) override
-    {
-        transakcie.push_back(t);
-        return true;
-    }
-};
 
 const std::string subor =
     "\xEF\xBB\xBF"

@@ -1,0 +1,42 @@
+#pragma once
+// What a bank hands over from a file, collected as the batch would receive it.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "banks/banka.h"
+#include "banks/riadky.h"
+
+namespace kasamat::testy {
+
+struct Zbierka final : PrijemcaTransakcii {
+    std::vector<Transakcia> transakcie;
+    // The reading is stopped after this many transactions, as the batch stops it.
+    std::size_t limit = SIZE_MAX;
+    bool prijmi(const Transakcia& t) override
+    {
+        transakcie.push_back(t);
+        return transakcie.size() < limit;
+    }
+};
+
+struct Vysledok {
+    bool platny = false;
+    KlucSuboru kluc;
+    HlavickaSuboru hlavicka;
+    std::vector<Transakcia> transakcie;
+};
+
+// The file test and then the reading in key order, as the batch runs them.
+inline Vysledok preved(const Banka& banka, std::string_view obsah, const NastaveniaKonverzie& nastavenia = {})
+{
+    const Riadky riadky = rozdelNaRiadky(obsah);
+    Vysledok v;
+    Zbierka zbierka;
+    v.platny = banka.test(riadky, v.kluc) && banka.citaj(riadky, v.kluc.oddelovac, nastavenia, v.hlavicka, zbierka);
+    v.transakcie = std::move(zbierka.transakcie);
+    return v;
+}
+
+}  // namespace kasamat::testy
