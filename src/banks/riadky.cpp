@@ -6,6 +6,13 @@ namespace kasamat {
 
 Riadky rozdelNaRiadky(std::string_view obsah)
 {
+    Riadky riadky;
+    rozdelNaRiadky(obsah, riadky);
+    return riadky;
+}
+
+void rozdelNaRiadky(std::string_view obsah, Riadky& riadky)
+{
     // The exports are hundreds of megabytes: memchr finds the next LF, and a
     // CR before it, far faster than testing each byte against both line ends.
     // The next LF is kept across lines, so a file whose lines end with CR
@@ -16,7 +23,7 @@ Riadky rozdelNaRiadky(std::string_view obsah)
         const void* miesto = std::memchr(data + od, znak, po - od);
         return miesto ? std::size_t(static_cast<const char*>(miesto) - data) : po;
     };
-    Riadky riadky;
+    riadky.clear();
     std::size_t zaciatok = 0;
     std::size_t lf = 0;
     while (zaciatok < n) {
@@ -27,7 +34,6 @@ Riadky rozdelNaRiadky(std::string_view obsah)
         zaciatok = koniec + 1;
         if (data[koniec] == '\r' && zaciatok < n && data[zaciatok] == '\n') ++zaciatok;
     }
-    return riadky;
 }
 
 int citajZaznam(const Riadky& riadky, std::size_t od, TestZaznamu test, std::string& zaznam,

@@ -13,6 +13,8 @@ namespace kasamat {
 // Lines end at CR LF, LF or CR; a line end at the very end of the text adds no
 // empty line. The lines view the text, which must outlive them.
 Riadky rozdelNaRiadky(std::string_view obsah);
+// The same into `riadky`, whose room is kept from file to file.
+void rozdelNaRiadky(std::string_view obsah, Riadky& riadky);
 
 // A record test of the quoted CSV exports answers 1 for a complete valid
 // record, 0 for an invalid one and -1 when a quoted field is still open at the

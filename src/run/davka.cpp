@@ -122,7 +122,9 @@ private:
     {
         return m_format.zakladMena(subor.meno) + " (" + datum + ")" + std::string(m_format.pripona());
     }
-    void prvyPrechod(Subor& subor) const;
+    // Reads the file into the kept text and splits it into the kept lines.
+    bool nacitaj(const Subor& subor);
+    void prvyPrechod(Subor& subor);
     std::vector<Subor*> poradieKonverzie();
     Vysledok druhyPrechod(const Subor& subor);
     void ohlasNeplatne() const;
@@ -139,6 +141,10 @@ private:
     std::vector<Subor> m_subory;
     // Kept across statements so that a run of statements does not reallocate.
     StavVypisu m_stav;
+    // Kept across both passes and every file: a large export is read into
+    // memory already in place, not into fresh pages for each pass.
+    std::string m_obsah;
+    Riadky m_riadky;
 };
 
 // Pass 2: builds the statements of one file and closes each one.
@@ -224,16 +230,21 @@ void Davka::spusti()
     ohlasNeplatne();
 }
 
-void Davka::prvyPrechod(Subor& subor) const
+bool Davka::nacitaj(const Subor& subor)
 {
-    std::string obsah;
-    if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), obsah)) return;
-    const Riadky riadky = rozdelNaRiadky(obsah);
+    if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), m_obsah)) return false;
+    rozdelNaRiadky(m_obsah, m_riadky);
+    return true;
+}
+
+void Davka::prvyPrechod(Subor& subor)
+{
+    if (!nacitaj(subor)) return;
     KlucSuboru kluc;
-    if (!m_banka.test(riadky, kluc)) return;
+    if (!m_banka.test(m_riadky, kluc)) return;
     HlavickaSuboru hlavicka;
     PlanVypisov plan(m_denne, m_format, hlavicka);
-    if (!m_banka.citaj(riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan) || !plan.pouzitelny()) return;
+    if (!m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan) || !plan.pouzitelny()) return;
 
     subor.platny = true;
     subor.oddelovac = kluc.oddelovac;
@@ -272,12 +283,10 @@ std::vector<Subor*> Davka::poradieKonverzie()
 
 Vysledok Davka::druhyPrechod(const Subor& subor)
 {
-    std::string obsah;
-    if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), obsah)) return Vysledok::Zmeneny;
-    const Riadky riadky = rozdelNaRiadky(obsah);
+    if (!nacitaj(subor)) return Vysledok::Zmeneny;
     HlavickaSuboru hlavicka;
     Zostavovac zostavovac(*this, subor, m_stav, hlavicka);
-    const bool precitany = m_banka.citaj(riadky, subor.oddelovac, m_nastavenia, hlavicka, zostavovac);
+    const bool precitany = m_banka.citaj(m_riadky, subor.oddelovac, m_nastavenia, hlavicka, zostavovac);
     return zostavovac.dokonci(precitany);
 }
 

@@ -161,18 +161,27 @@ bool citajCelySubor(const fs::path& cesta, std::string& obsah)
     Deskriptor subor(::open(cesta.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat udaje {};
     if (!subor.platny() || ::fstat(subor.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
-    obsah.reserve(std::size_t(udaje.st_size));
+    // The bytes go straight into the text, sized as the file was when opened;
+    // a file that grows meanwhile is read on to its end, one that shrinks
+    // gives what it still holds.
+    obsah.resize(std::size_t(udaje.st_size));
+    std::size_t precitanych = 0;
     char buffer[1 << 16];
     for (;;) {
-        const ssize_t precitane = ::read(subor.fd(), buffer, sizeof buffer);
+        const bool vnutri = precitanych < obsah.size();
+        char* const ciel = vnutri ? obsah.data() + precitanych : buffer;
+        const ssize_t precitane = ::read(subor.fd(), ciel, vnutri ? obsah.size() - precitanych : sizeof buffer);
         if (precitane < 0) {
             if (errno == EINTR) continue;
             obsah.clear();
             return false;
         }
-        if (precitane == 0) return true;
-        obsah.append(buffer, std::size_t(precitane));
+        if (precitane == 0) break;
+        if (!vnutri) obsah.append(buffer, std::size_t(precitane));
+        precitanych += std::size_t(precitane);
     }
+    obsah.resize(precitanych);
+    return true;
 }
 
 bool zapisCelySubor(const fs::path& ciel, std::initializer_list<std::string_view> casti)

@@ -36,6 +36,20 @@ TEST(Subory, OnlyARegularFileReadsWhole)
     EXPECT_EQ(precitane, obsah);
     EXPECT_FALSE(citajCelySubor(priecinok.cesta(), precitane));
     EXPECT_FALSE(citajCelySubor(priecinok.cesta() / "nie je.csv", precitane));
+
+    // The text of a longer file read before leaves nothing behind.
+    zapisSubor(priecinok.cesta() / "b.csv", "kratky");
+    ASSERT_TRUE(citajCelySubor(priecinok.cesta() / "a.csv", precitane));
+    EXPECT_TRUE(citajCelySubor(priecinok.cesta() / "b.csv", precitane));
+    EXPECT_EQ(precitane, "kratky");
+    zapisSubor(priecinok.cesta() / "c.csv", "");
+    EXPECT_TRUE(citajCelySubor(priecinok.cesta() / "c.csv", precitane));
+    EXPECT_EQ(precitane, "");
+    // A file that holds more than its size said when opened (as one that
+    // grows meanwhile) is read to its end.
+    ASSERT_TRUE(citajCelySubor("/proc/self/status", precitane));
+    EXPECT_EQ(precitane.rfind("Name:", 0), 0u);
+    EXPECT_NE(precitane.find("\nPid:"), std::string::npos);
 }
 
 TEST(Subory, WholeWriteReplacesTheFileAndLeavesNothingElse)
