@@ -233,10 +233,10 @@ void TfrmHlavny::riadok(const std::string& text)
         mmStart->appendPlainText(q(text));
 }
 
-void TfrmHlavny::noveCisloVypisu(int idUlohy, int cislo)
+bool TfrmHlavny::noveCisloVypisu(int idUlohy, int cislo)
 {
     ukazCisloVypisu(cislo);
-    ulozCisloVypisu(idUlohy, cislo);
+    return ulozCisloVypisu(idUlohy, cislo);
 }
 
 void TfrmHlavny::ukazCisloVypisu(int cislo)
@@ -246,7 +246,11 @@ void TfrmHlavny::ukazCisloVypisu(int cislo)
     udCisloVypisu->nastavPoziciu(cislo);
 }
 
-void TfrmHlavny::ulozCisloVypisu(int idUlohy, int cislo) { SQL(prikazCisloVypisu(idUlohy, cislo)); }
+bool TfrmHlavny::ulozCisloVypisu(int idUlohy, int cislo)
+{
+    SQL(prikazCisloVypisu(idUlohy, cislo));
+    return !m_databaza.zlyhal();
+}
 
 int TfrmHlavny::pocetUloh() { return cbUloha->count(); }
 

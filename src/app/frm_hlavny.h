@@ -114,7 +114,7 @@ public:
     // ProstredieBehu, on the window's thread: the validation summary calls it
     // directly, the worker through TStartThread.
     void riadok(const std::string& text) override;
-    void noveCisloVypisu(int idUlohy, int cislo) override;
+    bool noveCisloVypisu(int idUlohy, int cislo) override;
     int pocetUloh() override;
     int vybrataUloha() override;
     Uloha nacitajUlohu(int index) override;
@@ -124,7 +124,7 @@ public:
     // never waits on the disk, and the window uses the database only outside
     // a run, so the two never use the connection at once.
     void ukazCisloVypisu(int cislo);
-    void ulozCisloVypisu(int idUlohy, int cislo);
+    bool ulozCisloVypisu(int idUlohy, int cislo);
 
     // Worker body steps 7 to 9, the window handed back after a run. An error
     // that escaped the run is shown once the window is unlocked.

@@ -39,10 +39,10 @@ public:
     {
         naOkne([&] { m_okno.riadok(text); });
     }
-    void noveCisloVypisu(int idUlohy, int cislo) override
+    bool noveCisloVypisu(int idUlohy, int cislo) override
     {
         naOkne([&] { m_okno.ukazCisloVypisu(cislo); });
-        m_okno.ulozCisloVypisu(idUlohy, cislo);
+        return m_okno.ulozCisloVypisu(idUlohy, cislo);
     }
     int pocetUloh() override
     {

@@ -18,10 +18,11 @@ KonzolovyBeh::KonzolovyBeh(Databaza& databaza, std::ostream& vystup) : m_databaz
 
 void KonzolovyBeh::riadok(const std::string& text) { m_vystup << text << '\n' << std::flush; }
 
-void KonzolovyBeh::noveCisloVypisu(int idUlohy, int cislo)
+bool KonzolovyBeh::noveCisloVypisu(int idUlohy, int cislo)
 {
     m_cisloVypisu = cislo;
     m_databaza.SQL(prikazCisloVypisu(idUlohy, cislo));
+    return !m_databaza.zlyhal();
 }
 
 int KonzolovyBeh::pocetUloh() { return std::max(vyberNazvyUloh(m_databaza), 0); }

@@ -15,7 +15,7 @@ public:
     KonzolovyBeh(Databaza& databaza, std::ostream& vystup);
 
     void riadok(const std::string& text) override;
-    void noveCisloVypisu(int idUlohy, int cislo) override;
+    bool noveCisloVypisu(int idUlohy, int cislo) override;
     int pocetUloh() override;
     int vybrataUloha() override { return m_vybrata; }
     // Reads the task's row as the window loads it; a row that cannot be read

@@ -305,7 +305,11 @@ Vysledok Davka::UlozitVypis(const Subor& subor, std::size_t index, const StavVyp
     }
     m_hlasenie.riadok("Vygenerovaný výpis č. " + std::to_string(m_cislo) + ": " + meno);
     m_cislo = std::min(m_cislo + 1, najvyssieCisloVypisu);
-    m_hlasenie.noveCisloVypisu(m_uloha.id, m_cislo);
+    // The run goes on numbering from memory; the user must learn that the
+    // task would otherwise give this number a second time on its next run.
+    if (!m_hlasenie.noveCisloVypisu(m_uloha.id, m_cislo))
+        m_hlasenie.riadok("Číslo ďalšieho výpisu " + std::to_string(m_cislo)
+                          + " sa nepodarilo uložiť do nastavení úlohy.");
     return Vysledok::Hotovo;
 }
 

@@ -13,8 +13,8 @@ public:
     virtual void riadok(const std::string& text) = 0;
     // A statement was written: the task's next statement number. The host
     // shows it and stores it at once (prikazCisloVypisu) before the next
-    // statement is numbered.
-    virtual void noveCisloVypisu(int idUlohy, int cislo) = 0;
+    // statement is numbered; false when it could not be stored.
+    virtual bool noveCisloVypisu(int idUlohy, int cislo) = 0;
 };
 
 // The separator line of the run log: 100 hyphen-minus characters.

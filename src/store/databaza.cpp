@@ -42,6 +42,7 @@ void Databaza::zatvor()
     m_stlpce.clear();
     m_riadky.clear();
     m_zamknuta = false;
+    m_zlyhal = false;
     if (m_spojenie) sqlite3_close(m_spojenie);
     m_spojenie = nullptr;
 }
@@ -51,6 +52,7 @@ int Databaza::SQL(std::string_view prikaz)
     m_stlpce.clear();
     m_riadky.clear();
     m_zamknuta = false;
+    m_zlyhal = true;
     if (!m_spojenie) return -1;
 
     sqlite3_stmt* surovy = nullptr;
@@ -60,7 +62,10 @@ int Databaza::SQL(std::string_view prikaz)
         return -1;
     }
     Prikaz dotaz(surovy);
-    if (!dotaz) return -1;  // an empty statement
+    if (!dotaz) {
+        m_zlyhal = false;  // an empty statement: nothing to run
+        return -1;
+    }
 
     const bool jeSelect = prikaz.substr(0, 6) == "SELECT";
     std::vector<std::vector<std::optional<std::string>>> riadky;
@@ -80,6 +85,7 @@ int Databaza::SQL(std::string_view prikaz)
             riadok[i] = std::string(text, sqlite3_column_bytes(dotaz.get(), i));
         }
     }
+    m_zlyhal = false;
     if (!jeSelect) return -1;
 
     for (int i = 0; i < stlpcov; ++i) m_stlpce.emplace_back(sqlite3_column_name(dotaz.get(), i));

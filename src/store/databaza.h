@@ -43,10 +43,14 @@ public:
     // The last statement failed because another connection held the file
     // locked for longer than the wait: the file is in use, not damaged.
     bool zamknuta() const { return m_zamknuta; }
+    // The last statement did not run to its end: for a statement other than
+    // a SELECT, whose answer is -1 either way, the only sign that it failed.
+    bool zlyhal() const { return m_zlyhal; }
 
 private:
     sqlite3* m_spojenie = nullptr;
     bool m_zamknuta = false;
+    bool m_zlyhal = false;
     std::vector<std::string> m_stlpce;
     std::vector<std::vector<std::optional<std::string>>> m_riadky;
 };

@@ -23,7 +23,11 @@ struct ZaznamHlasenia : Hlasenie {
     std::vector<std::string> riadky;
     int cislo = 0;
     void riadok(const std::string& text) override { riadky.push_back(text); }
-    void noveCisloVypisu(int, int novy) override { cislo = novy; }
+    bool noveCisloVypisu(int, int novy) override
+    {
+        cislo = novy;
+        return true;
+    }
 };
 
 inline const std::string neplatneSubory = "Súbory, ktoré nie sú platnými bankovými výpismi: ";

@@ -105,6 +105,30 @@ TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
     EXPECT_EQ(databaza.cislo(0, "CisloVypisu"), 999);
 }
 
+// A statement number that cannot be stored (another program holds user.dat
+// for writing longer than the wait) is named; the statement stands.
+TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
+{
+    ASSERT_EQ(spustiBezVolieb().status, 1);
+    Databaza ina;
+    ASSERT_TRUE(ina.otvor((program() / "user.dat").string()));
+    ina.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(vstup()) + "', PriecinokVystup='" + sqlText(vystup())
+            + "', Format='3', CisloVypisu='7' WHERE ID=0;");
+    fs::copy_file(fs::path(KASAMAT_TEST_DATA) / "golden/fio-per-file/input/vypis_marec.csv",
+                  fs::path(vstup()) / "vypis_marec.csv");
+    ina.SQL("BEGIN IMMEDIATE;");
+    const Beh beh = spustiBezVolieb();
+    ina.SQL("COMMIT;");
+    EXPECT_EQ(beh.status, 0) << beh.chyby;
+    EXPECT_NE(beh.vystup.find("Vygenerovaný výpis č. 7: vypis_marec (20190329).gpc\n"
+                              "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.\n"),
+              std::string::npos)
+        << beh.vystup;
+    EXPECT_TRUE(fs::exists(fs::path(vystup()) / "vypis_marec.csv"));
+    ASSERT_EQ(ina.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
+    EXPECT_EQ(ina.cislo(0, "CisloVypisu"), 7);
+}
+
 TEST_F(ProgramovyPriecinok, MissingCompanionFileStopsWithTheErrorText)
 {
     fs::remove(program() / "release.nfo");

@@ -32,7 +32,11 @@ struct ZaznamProstredia : ProstredieBehu {
         }
         riadky.push_back(text);
     }
-    void noveCisloVypisu(int idUlohy, int cislo) override { ulohy.at(std::size_t(idUlohy)).cisloVypisu = cislo; }
+    bool noveCisloVypisu(int idUlohy, int cislo) override
+    {
+        ulohy.at(std::size_t(idUlohy)).cisloVypisu = cislo;
+        return true;
+    }
     int pocetUloh() override { return int(ulohy.size()); }
     int vybrataUloha() override { return vybrata; }
     Uloha nacitajUlohu(int index) override

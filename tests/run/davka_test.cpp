@@ -21,7 +21,13 @@ struct ZaznamHlasenia : Hlasenie {
     std::vector<std::string> riadky;
     std::vector<std::pair<int, int>> cisla;
     void riadok(const std::string& text) override { riadky.push_back(text); }
-    void noveCisloVypisu(int idUlohy, int cislo) override { cisla.emplace_back(idUlohy, cislo); }
+    // Whether the host manages to store the numbers.
+    bool uklada = true;
+    bool noveCisloVypisu(int idUlohy, int cislo) override
+    {
+        cisla.emplace_back(idUlohy, cislo);
+        return uklada;
+    }
 };
 
 using Riadky = std::vector<std::string>;
@@ -171,6 +177,20 @@ TEST_F(DavkaTest, StatementNumberStaysAt999)
     EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 999: a (20190301).out",
                                        "Vygenerovaný výpis č. 999: b (20190302).out"}));
     EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 999}, {4, 999}}));
+}
+
+TEST_F(DavkaTest, NumberThatCannotBeStoredIsNamedAndTheRunGoesOn)
+{
+    uloha.cisloVypisu = 7;
+    hlasenie.uklada = false;
+    vstupnySubor("a.csv", "01.03.2019;1;K\r\n");
+    vstupnySubor("b.csv", "02.03.2019;1;K\r\n");
+    konvertuj();
+    EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 7: a (20190301).out",
+                                       "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.",
+                                       "Vygenerovaný výpis č. 8: b (20190302).out",
+                                       "Číslo ďalšieho výpisu 9 sa nepodarilo uložiť do nastavení úlohy."}));
+    EXPECT_EQ(mena(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
 }
 
 TEST_F(DavkaTest, ExistingStatementIsReplacedButExistingInputIsNot)

@@ -44,23 +44,28 @@ struct Prikaz {
     const char* meno;
     const char* sql;
     int vysledok;
+    bool zlyhal;
 };
 
 TEST_F(DatabazaTest, VysledkyPrikazov)
 {
     const Prikaz prikazy[] = {
-        {"a SELECT counts its rows", "SELECT Nazov FROM Ulohy ORDER BY ID;", 3},
-        {"a SELECT without rows", "SELECT Nazov FROM Ulohy WHERE ID=7;", 0},
-        {"a change answers -1", "UPDATE Nastavenia SET Uloha=1;", -1},
-        {"a lower-case select is run as a change", "select Nazov from Ulohy;", -1},
-        {"a leading blank hides the SELECT", " SELECT Nazov FROM Ulohy;", -1},
-        {"a SELECT of a missing column fails", "SELECT Neexistuje FROM Ulohy;", -1},
-        {"an UPDATE of a missing column fails", "UPDATE Ulohy SET Neexistuje=1;", -1},
-        {"a missing table", "SELECT Nazov FROM Neexistuje;", -1},
-        {"a broken statement", "SELECT", -1},
-        {"an empty statement", "", -1},
+        {"a SELECT counts its rows", "SELECT Nazov FROM Ulohy ORDER BY ID;", 3, false},
+        {"a SELECT without rows", "SELECT Nazov FROM Ulohy WHERE ID=7;", 0, false},
+        {"a change answers -1", "UPDATE Nastavenia SET Uloha=1;", -1, false},
+        {"a lower-case select is run as a change", "select Nazov from Ulohy;", -1, false},
+        {"a leading blank hides the SELECT", " SELECT Nazov FROM Ulohy;", -1, false},
+        {"a SELECT of a missing column fails", "SELECT Neexistuje FROM Ulohy;", -1, true},
+        {"an UPDATE of a missing column fails", "UPDATE Ulohy SET Neexistuje=1;", -1, true},
+        {"a change that breaks a constraint fails", "UPDATE Ulohy SET ID=NULL;", -1, true},
+        {"a missing table", "SELECT Nazov FROM Neexistuje;", -1, true},
+        {"a broken statement", "SELECT", -1, true},
+        {"an empty statement", "", -1, false},
     };
-    for (const auto& prikaz : prikazy) EXPECT_EQ(m_databaza.SQL(prikaz.sql), prikaz.vysledok) << prikaz.meno;
+    for (const auto& prikaz : prikazy) {
+        EXPECT_EQ(m_databaza.SQL(prikaz.sql), prikaz.vysledok) << prikaz.meno;
+        EXPECT_EQ(m_databaza.zlyhal(), prikaz.zlyhal) << prikaz.meno;
+    }
 
     ASSERT_EQ(m_databaza.SQL("SELECT Uloha FROM Nastavenia;"), 1);
     EXPECT_EQ(m_databaza.cislo(0, "Uloha"), 1) << "the UPDATE above was carried out";
