@@ -2,7 +2,8 @@
 # Builds a Release tree, generates the exports and runs every benchmark:
 #   bench/run.sh [--transactions N] [--repeat R] [--scale "100 1000 10000"] [--keep]
 # Prints the conversion table (each case against copying the same bytes with
-# cp, page cache warm for both), the scale table, the in-process pieces under
+# cp, page cache warm for both, and against the floor: the file work of the
+# conversion alone, without parsing), the scale table, the in-process pieces under
 # Google Benchmark and the window's measurements. Times are the best of R runs.
 # The generated data (about 1.5 GB) is removed at the end unless --keep.
 set -euo pipefail
@@ -25,11 +26,12 @@ done
 
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKASAMAT_TESTS=OFF -DKASAMAT_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target kasamat-batch kasamat_data kasamat-bench-gen kasamat-bench-core \
-  kasamat-bench-window >/dev/null
+cmake --build "$build" -j2 --target kasamat-batch kasamat_data kasamat-bench-gen kasamat-bench-floor \
+  kasamat-bench-core kasamat-bench-window >/dev/null
 
 batch=$build/bin/kasamat-batch
 gen=$build/bench/kasamat-bench-gen
+floor=$build/bench/kasamat-bench-floor
 data=$build/bench-data
 rm -rf "$data"
 mkdir -p "$data"
@@ -71,6 +73,11 @@ restore() {
 
 best() { sort -n | head -1; }
 
+# The bytes of the statements a conversion left in a folder, all together.
+statement_bytes() {
+  find "$1" -maxdepth 1 -type f \( -name '*.clr' -o -name '*.gpc' \) -printf '%s\n' | awk '{ n += $1 } END { print n + 0 }'
+}
+
 echo "== generate: $transactions transactions per export"
 for f in 0 1 2 3; do
   mkdir -p "$data/in$f" "$data/out$f"
@@ -79,7 +86,8 @@ for f in 0 1 2 3; do
   "$gen" --format $f --transactions "$transactions" --days 20 "${order[@]}" --output "$data/in$f/export.${ext[$f]}"
 done
 
-printf "\n%-22s %9s %10s %8s %7s %8s %11s %9s %8s %8s\n" case "size MB" "Kasamat s" "cp s" ratio "MB/s" "trans/s" "peak MB" "peak/in" "cpu s"
+printf "\n%-22s %9s %10s %8s %7s %8s %11s %9s %8s %8s %8s %8s\n" case "size MB" "Kasamat s" "cp s" ratio "MB/s" \
+  "trans/s" "peak MB" "peak/in" "cpu s" "floor s" "floor/cp"
 for f in 0 1 2 3; do
   file=$data/in$f/export.${ext[$f]}
   size=$(stat -c %s "$file")
@@ -96,14 +104,22 @@ for f in 0 1 2 3; do
       measure "$data/log.txt" "$batch" --format $f --input "$data/in$f" --output "$data/out$f" \
         --account 2628765432 --periodicity $periodicity --text '$txt $vs'
       check_log "$data/log.txt"
+      statement_bytes "$data/out$f" >"$data/statements.txt"
       restore "$data/in$f" "$data/out$f"
     done | sort -n)
     read -r wall cpu rss <<<"$(echo "$results" | head -1)"
     peak=$(echo "$results" | awk '{ if ($3 > m) m = $3 } END { print m }')
-    awk -v l="$label" -v s="$size" -v w="$wall" -v c="$cp_s" -v n="$transactions" -v p="$peak" -v u="$cpu" 'BEGIN {
+    # The floor: the same file work (two whole reads, one synced write of
+    # the statements' bytes) without any parsing.
+    floor_s=$(for r in $(seq "$repeat"); do
+      cat "$file" >/dev/null
+      measure /dev/null "$floor" "$file" "$data/out$f" "$(cat "$data/statements.txt")" | cut -d' ' -f1
+    done | best)
+    awk -v l="$label" -v s="$size" -v w="$wall" -v c="$cp_s" -v n="$transactions" -v p="$peak" -v u="$cpu" \
+      -v f="$floor_s" 'BEGIN {
       mb = s / 1e6; if (c <= 0) c = 0.01
-      printf "%-22s %9.1f %10.2f %8.3f %7.1f %8.1f %11.0f %9.1f %8.2f %8.2f\n",
-        l, mb, w, c, w / c, mb / w, n / w, p / 1024, p * 1024 / s, u }'
+      printf "%-22s %9.1f %10.2f %8.3f %7.1f %8.1f %11.0f %9.1f %8.2f %8.2f %8.2f %8.1f\n",
+        l, mb, w, c, w / c, mb / w, n / w, p / 1024, p * 1024 / s, u, f, f / c }'
   done
 done
 
