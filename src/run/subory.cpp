@@ -1,8 +1,10 @@
 #include "run/subory.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <QString>
@@ -58,15 +60,28 @@ bool zhodaPripony(std::string_view meno, std::string_view pripona)
     });
 }
 
-bool zapisVsetko(int fd, std::string_view data)
+// Writes the parts one after the other in one call (a statement's records
+// and its closing records reach the file together); a call that writes
+// less goes on from where it stopped.
+bool zapisVsetko(int fd, std::initializer_list<std::string_view> casti)
 {
-    while (!data.empty()) {
-        const ssize_t zapisane = ::write(fd, data.data(), data.size());
-        if (zapisane < 0) {
-            if (errno == EINTR) continue;
-            return false;
+    std::vector<iovec> zvysok;
+    for (const std::string_view cast : casti)
+        if (!cast.empty()) zvysok.push_back({const_cast<char*>(cast.data()), cast.size()});
+    std::size_t prva = 0;
+    while (prva < zvysok.size()) {
+        const int pocet = int(std::min<std::size_t>(zvysok.size() - prva, IOV_MAX));
+        const ssize_t zapisane = ::writev(fd, zvysok.data() + prva, pocet);
+        if (zapisane < 0 && errno == EINTR) continue;
+        if (zapisane <= 0) return false;
+        for (auto n = std::size_t(zapisane); n > 0;) {
+            iovec& cast = zvysok[prva];
+            const std::size_t z = std::min(n, cast.iov_len);
+            cast.iov_base = static_cast<char*>(cast.iov_base) + z;
+            cast.iov_len -= z;
+            n -= z;
+            if (cast.iov_len == 0) ++prva;
         }
-        data.remove_prefix(std::size_t(zapisane));
     }
     return true;
 }
@@ -81,7 +96,7 @@ bool kopirujObsah(int zdroj, int ciel)
             return false;
         }
         if (precitane == 0) return true;
-        if (!zapisVsetko(ciel, std::string_view(buffer, std::size_t(precitane)))) return false;
+        if (!zapisVsetko(ciel, {std::string_view(buffer, std::size_t(precitane))})) return false;
     }
 }
 
@@ -189,9 +204,7 @@ bool zapisCelySubor(const fs::path& ciel, std::initializer_list<std::string_view
     fs::path docasna;
     Deskriptor subor = novyDocasnySubor(ciel.parent_path(), docasna);
     if (!subor.platny()) return false;
-    bool hotovo = true;
-    for (const std::string_view cast : casti) hotovo = hotovo && zapisVsetko(subor.fd(), cast);
-    hotovo = hotovo && ::fsync(subor.fd()) == 0;
+    bool hotovo = zapisVsetko(subor.fd(), casti) && ::fsync(subor.fd()) == 0;
     hotovo = subor.zatvor() && hotovo;
     hotovo = hotovo && ::rename(docasna.c_str(), ciel.c_str()) == 0;
     if (!hotovo) {
