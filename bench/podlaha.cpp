@@ -11,7 +11,7 @@
 #include <iostream>
 #include <string>
 
-#include "run/subory.h"
+#include "platform/subory.h"
 
 namespace fs = std::filesystem;
 

@@ -1,8 +1,6 @@
 // kasamat-batch: runs conversions without a window, through the same
 // conversion code as the window's worker.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -10,9 +8,10 @@
 
 #include "batch/konzola.h"
 #include "batch/volby.h"
+#include "platform/cesta.h"
+#include "platform/program.h"
 #include "run/beh.h"
 #include "store/aktualizacia.h"
-#include "store/cesta.h"
 #include "store/ulohy.h"
 #include "store/verzia.h"
 
@@ -20,39 +19,6 @@ namespace fs = std::filesystem;
 using namespace kasamat;
 
 namespace {
-
-// A private folder for the settings database of a one-task run, removed with
-// its content at the end.
-class DocasnyPriecinok {
-public:
-    DocasnyPriecinok()
-    {
-        std::string vzor = (fs::temp_directory_path() / "kasamat-batch-XXXXXX").string();
-        if (!::mkdtemp(vzor.data())) throw std::system_error(errno, std::generic_category(), "mkdtemp");
-        m_cesta = vzor;
-    }
-    ~DocasnyPriecinok()
-    {
-        std::error_code chyba;
-        fs::remove_all(m_cesta, chyba);
-    }
-    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
-    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
-
-    const fs::path& cesta() const { return m_cesta; }
-
-private:
-    fs::path m_cesta;
-};
-
-// The folder of the running executable, where its companion files lie.
-fs::path priecinokProgramu(const char* argv0)
-{
-    std::error_code chyba;
-    fs::path program = fs::read_symlink("/proc/self/exe", chyba);
-    if (chyba) program = fs::weakly_canonical(fs::absolute(argv0));
-    return program.parent_path();
-}
 
 int chybaSuborov()
 {
@@ -117,13 +83,17 @@ int spustiUlohyPouzivatela(const fs::path& priecinok)
 
 int main(int argc, char** argv)
 {
-    const std::optional<VolbyBehu> volby = citajVolby(argc, argv);
-    if (!volby) {
-        std::cerr << pouzitieBehu;
-        return 2;
-    }
+    pripravKonzolu();
     try {
-        const fs::path priecinok = priecinokProgramu(argv[0]);
+        const std::vector<std::string> argumenty = argumentyProgramu(argc, argv);
+        std::vector<const char*> texty;
+        for (const std::string& argument : argumenty) texty.push_back(argument.c_str());
+        const std::optional<VolbyBehu> volby = citajVolby(int(texty.size()), texty.data());
+        if (!volby) {
+            std::cerr << pouzitieBehu;
+            return 2;
+        }
+        const fs::path priecinok = priecinokProgramu();
         return volby->jednaUloha ? spustiJednuUlohu(priecinok, volby->uloha) : spustiUlohyPouzivatela(priecinok);
     } catch (const std::exception& chyba) {
         std::cerr << chyba.what() << '\n';

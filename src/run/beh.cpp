@@ -1,23 +1,16 @@
 #include "run/beh.h"
 
 #include <exception>
-#include <filesystem>
-#include <system_error>
 
 #include "banks/banka.h"
+#include "platform/cesta.h"
+#include "platform/subory.h"
 #include "run/davka.h"
-#include "store/cesta.h"
 #include "store/ulohy.h"
 
 namespace kasamat {
 
 namespace {
-
-bool jePriecinok(const std::string& cesta)
-{
-    std::error_code chyba;
-    return std::filesystem::is_directory(cestaZUtf8(cesta), chyba);
-}
 
 // The list text of a stored value; a value outside the list leaves it without
 // a selection, which shows as the empty text.
@@ -40,14 +33,14 @@ bool kontrolaUlohy(Hlasenie& hlasenie, int index, const Uloha& uloha)
     bool platna = true;
     hlasenie.riadok(polozkaZoznamu(index, uloha.nazov));
 
-    if (jePriecinok(uloha.priecinokVstup)) {
+    if (jePriecinok(cestaZUtf8(uloha.priecinokVstup))) {
         hlasenie.riadok("Vstupný priečinok: " + uloha.priecinokVstup);
     } else {
         hlasenie.riadok("Nebol zadaný existujúci priečinok so vstupnými súbormi pre konverziu výpisov.");
         platna = false;
     }
 
-    if (!jePriecinok(uloha.priecinokVystup)) {
+    if (!jePriecinok(cestaZUtf8(uloha.priecinokVystup))) {
         hlasenie.riadok("Nebol zadaný existujúci priečinok pre výstupné súbory z konverzie výpisov.");
         platna = false;
     } else if (uloha.priecinokVystup == uloha.priecinokVstup) {

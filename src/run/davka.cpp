@@ -7,9 +7,9 @@
 #include "banks/riadky.h"
 #include "formats/bytes.h"
 #include "formats/cp1250.h"
-#include "run/poradie_klucov.h"
-#include "run/subory.h"
-#include "store/cesta.h"
+#include "platform/poradie_klucov.h"
+#include "platform/subory.h"
+#include "platform/cesta.h"
 #include "store/ulohy.h"
 
 namespace kasamat {

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "store/cesta.h"
+#include "platform/cesta.h"
 #include "store/verzia.h"
 
 namespace kasamat {

@@ -1,9 +1,7 @@
 #include "store/verzia.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "store/cesta.h"
+#include "platform/cesta.h"
+#include "platform/subory.h"
 
 namespace kasamat {
 
@@ -13,11 +11,7 @@ std::string VerziaProgramu()
     return verzia.empty() ? nezistenaVerzia : verzia;
 }
 
-bool KontrolaSuboru(const std::string& cesta)
-{
-    std::error_code chyba;
-    return std::filesystem::is_regular_file(cestaZUtf8(cesta), chyba);
-}
+bool KontrolaSuboru(const std::string& cesta) { return jeSubor(cestaZUtf8(cesta)); }
 
 std::string VerziaDatabazy(Databaza& databaza, const std::string& cesta)
 {

@@ -1,4 +1,4 @@
-#include "run/poradie_klucov.h"
+#include "platform/poradie_klucov.h"
 
 #include <QCollator>
 #include <QLocale>

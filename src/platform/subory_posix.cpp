@@ -1,5 +1,6 @@
-#include "run/subory.h"
+// The batch's file work on POSIX systems.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
@@ -7,14 +8,12 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
-#include <QString>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <system_error>
 #include <utility>
 
-#include "store/cesta.h"
+#include "platform/subory.h"
+#include "platform/system.h"
 
 namespace kasamat {
 
@@ -48,17 +47,6 @@ public:
 private:
     int m_fd;
 };
-
-bool zhodaPripony(std::string_view meno, std::string_view pripona)
-{
-    if (meno.size() < pripona.size() + 1) return false;
-    const std::string_view koniec = meno.substr(meno.size() - pripona.size() - 1);
-    if (koniec.front() != '.') return false;
-    return std::equal(pripona.begin(), pripona.end(), koniec.begin() + 1, [](char a, char b) {
-        const auto male = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return male(a) == male(b);
-    });
-}
 
 // Writes the parts one after the other in one call (a statement's records
 // and its closing records reach the file together); a call that writes
@@ -100,19 +88,11 @@ bool kopirujObsah(int zdroj, int ciel)
     }
 }
 
-constexpr std::string_view zaciatokDocasneho = ".kasamat-";
-constexpr std::string_view priponaDocasneho = ".tmp";
-
-// A new file of a name no other file has, in `priecinok`; its name is hidden
-// and matches no bank's extension, so a scan never takes it for an export.
-// The name carries the process id, so that a later run can tell the file of
-// a killed run from one still being written.
+// A new file of a name no other file has, in `priecinok`.
 Deskriptor novyDocasnySubor(const fs::path& priecinok, fs::path& cesta)
 {
-    static std::atomic<unsigned> pocitadlo{0};
     for (int pokus = 0; pokus < 100; ++pokus) {
-        cesta = priecinok / (std::string(zaciatokDocasneho) + std::to_string(::getpid()) + "-"
-                             + std::to_string(pocitadlo++) + std::string(priponaDocasneho));
+        cesta = priecinok / system::menoDocasneho();
         Deskriptor subor(::open(cesta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (subor.platny() || errno != EEXIST) return subor;
     }
@@ -150,23 +130,31 @@ bool kopirujBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
     return hotovo;
 }
 
+bool druhSuboru(const fs::path& cesta, mode_t druh)
+{
+    struct stat udaje {};
+    return ::stat(cesta.c_str(), &udaje) == 0 && (udaje.st_mode & S_IFMT) == druh;
+}
+
 }  // namespace
 
-std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::string_view pripona)
+bool system::polozkyPriecinka(const fs::path& priecinok, std::vector<std::string>& mena)
 {
-    std::vector<std::string> mena;
-    std::error_code chyba;
-    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba)) {
-        std::string meno = utf8ZCesty(it->path().filename());
-        if (zhodaPripony(meno, pripona)) mena.push_back(std::move(meno));
+    DIR* const zoznam = ::opendir(priecinok.c_str());
+    if (!zoznam) return false;
+    while (const dirent* polozka = ::readdir(zoznam)) {
+        const std::string_view meno = polozka->d_name;
+        if (meno != "." && meno != "..") mena.emplace_back(meno);
     }
-    std::sort(mena.begin(), mena.end(), [](const std::string& a, const std::string& b) {
-        const int poradie = QString::fromUtf8(a.data(), qsizetype(a.size()))
-                                .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive);
-        return poradie != 0 ? poradie < 0 : a < b;
-    });
-    return mena;
+    ::closedir(zoznam);
+    return true;
 }
+
+long system::idProcesu() { return long(::getpid()); }
+
+bool system::procesSkoncil(long id) { return ::kill(pid_t(id), 0) != 0 && errno == ESRCH; }
+
+bool system::odstranSubor(const fs::path& cesta) { return ::unlink(cesta.c_str()) == 0; }
 
 bool citajCelySubor(const fs::path& cesta, std::string& obsah)
 {
@@ -215,22 +203,6 @@ bool zapisCelySubor(const fs::path& ciel, std::initializer_list<std::string_view
     return true;
 }
 
-void odstranOpusteneDocasne(const fs::path& priecinok)
-{
-    std::error_code chyba;
-    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba)) {
-        const std::string meno = it->path().filename().string();
-        if (!meno.starts_with(zaciatokDocasneho) || !meno.ends_with(priponaDocasneho)) continue;
-        const std::size_t pomlcka = meno.find('-', zaciatokDocasneho.size());
-        const std::string_view cislo = std::string_view(meno).substr(zaciatokDocasneho.size(), pomlcka - zaciatokDocasneho.size());
-        if (pomlcka == std::string::npos || cislo.empty() || cislo.size() > 9
-            || !std::all_of(cislo.begin(), cislo.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        const long pid = std::stol(std::string(cislo));
-        if (pid != ::getpid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
-    }
-}
-
 bool presunBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
 {
     // A hard link fails when the target name exists, which a rename would
@@ -248,5 +220,9 @@ bool presunBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
     ::unlink(ciel.c_str());
     return false;
 }
+
+bool jeSubor(const fs::path& cesta) { return druhSuboru(cesta, S_IFREG); }
+
+bool jePriecinok(const fs::path& cesta) { return druhSuboru(cesta, S_IFDIR); }
 
 }  // namespace kasamat

@@ -1,7 +1,8 @@
 #pragma once
 // The file-system work of the statement batch: the scan of the input folder by
-// mask, reading a file whole, putting a statement in place whole, and moving a
-// converted input without replacing anything.
+// mask, reading a file whole, putting a statement in place whole, moving a
+// converted input without replacing anything, and the existence checks of
+// files and folders. Names are Unicode on every system; contents are bytes.
 
 #include <filesystem>
 #include <initializer_list>
@@ -40,5 +41,11 @@ void odstranOpusteneDocasne(const std::filesystem::path& priecinok);
 // Across file systems the content is copied and the source removed only once
 // the copy is complete. False when the file stays where it was.
 bool presunBezNahradenia(const std::filesystem::path& zdroj, const std::filesystem::path& ciel);
+
+// True when a file (not a folder) exists at the path.
+bool jeSubor(const std::filesystem::path& cesta);
+
+// True when a folder exists at the path.
+bool jePriecinok(const std::filesystem::path& cesta);
 
 }  // namespace kasamat

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "docasny_priecinok.h"
-#include "run/subory.h"
+#include "run/docasny_priecinok.h"
+#include "platform/subory.h"
 
 namespace kasamat::test {
 namespace {

@@ -1,0 +1,13 @@
+#include "platform/program.h"
+
+#include <system_error>
+
+namespace kasamat {
+
+DocasnyPriecinok::~DocasnyPriecinok()
+{
+    std::error_code chyba;
+    std::filesystem::remove_all(m_cesta, chyba);
+}
+
+}  // namespace kasamat

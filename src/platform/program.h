@@ -1,0 +1,38 @@
+#pragma once
+// The running program as its system gives it: its own folder, its command
+// line in UTF-8, its console, and a private temporary folder.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kasamat {
+
+// The folder of the running executable, where its companion files lie.
+std::filesystem::path priecinokProgramu();
+
+// The command line as UTF-8 texts, the program's name first. Windows hands
+// main its arguments in the ANSI code page, which has no letter for many
+// names; they are taken from the system's Unicode command line instead.
+std::vector<std::string> argumentyProgramu(int argc, char** argv);
+
+// Standard output and error carry UTF-8 bytes exactly as written, lines
+// ending in LF on every system.
+void pripravKonzolu();
+
+// A new folder only this user may use, under the system's temporary folder,
+// removed with its content at the end.
+class DocasnyPriecinok {
+public:
+    DocasnyPriecinok();
+    ~DocasnyPriecinok();
+    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
+    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
+
+    const std::filesystem::path& cesta() const { return m_cesta; }
+
+private:
+    std::filesystem::path m_cesta;
+};
+
+}  // namespace kasamat
