@@ -4,6 +4,8 @@
 
 namespace kasamat {
 
+std::filesystem::path priecinokProgramu() { return cestaProgramu().parent_path(); }
+
 DocasnyPriecinok::~DocasnyPriecinok()
 {
     std::error_code chyba;

@@ -8,6 +8,9 @@
 
 namespace kasamat {
 
+// The running executable's own file.
+std::filesystem::path cestaProgramu();
+
 // The folder of the running executable, where its companion files lie.
 std::filesystem::path priecinokProgramu();
 

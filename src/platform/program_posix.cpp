@@ -11,7 +11,7 @@ namespace kasamat {
 
 namespace fs = std::filesystem;
 
-fs::path priecinokProgramu() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+fs::path cestaProgramu() { return fs::read_symlink("/proc/self/exe"); }
 
 std::vector<std::string> argumentyProgramu(int argc, char** argv) { return {argv, argv + argc}; }
 

@@ -17,7 +17,7 @@ namespace kasamat {
 
 namespace fs = std::filesystem;
 
-fs::path priecinokProgramu()
+fs::path cestaProgramu()
 {
     std::wstring cesta(MAX_PATH, L'\0');
     for (;;) {
@@ -25,7 +25,7 @@ fs::path priecinokProgramu()
         if (dlzka == 0) throw std::system_error(int(GetLastError()), std::system_category(), "GetModuleFileNameW");
         if (dlzka < cesta.size()) {
             cesta.resize(dlzka);
-            return fs::path(cesta).parent_path();
+            return fs::path(cesta);
         }
         cesta.resize(cesta.size() * 2);
     }

@@ -2,12 +2,13 @@
 
 #include "platform/cesta.h"
 #include "platform/subory.h"
+#include "platform/verzia_programu.h"
 
 namespace kasamat {
 
 std::string VerziaProgramu()
 {
-    const std::string verzia = KASAMAT_VERSION;
+    const std::string verzia = verziaSuboruProgramu();
     return verzia.empty() ? nezistenaVerzia : verzia;
 }
 
