@@ -3,8 +3,6 @@
 // in the folders is lost.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <functional>
 
@@ -106,19 +104,19 @@ TEST(NepriatelskeSubory, EachFileHasItsDefinedOutcome)
             const std::string meno = "vypis" + priponaVstupu(format);
             const std::string obsah = r.uprav(platny);
             Konverzia k(format);
-            zapisSubor(k.vstup() / meno, obsah);
+            zapisSubor(k.vstup() / cestaZUtf8(meno), obsah);
             const ZaznamHlasenia hlasenie = k.spusti();
             const Vysledok ocakavany = r.ocakavane[std::size_t(format)];
             if (ocakavany == Vysledok::Neplatny) {
                 EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + meno});
                 EXPECT_EQ(obsahPriecinka(k.vystup()), std::set<std::string>{});
-                EXPECT_EQ(citajSubor(k.vstup() / meno), obsah);
+                EXPECT_EQ(citajSubor(k.vstup() / cestaZUtf8(meno)), obsah);
                 continue;
             }
             ASSERT_EQ(hlasenie.riadky.size(), 1u) << hlasenie.riadky.back();
             const std::string vypis = hlasenie.riadky[0].substr(hlasenie.riadky[0].find(": ") + 2);
             EXPECT_EQ(obsahPriecinka(k.vystup()), (std::set<std::string>{meno, vypis}));
-            EXPECT_EQ(citajSubor(k.vystup() / meno), obsah);
+            EXPECT_EQ(citajSubor(k.vystup() / cestaZUtf8(meno)), obsah);
             if (ocakavany == Vysledok::Rovnaky) {
                 EXPECT_EQ(citajSubor(k.vystup() / vypis), vzorovy);
             }
@@ -171,12 +169,12 @@ TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
     Konverzia k(1);
     const std::vector<std::string> vstupy = {"- a.csv", "--output.csv", "\"úver\" 'č. 2'.csv",
                                              "  medzery  .csv", "ľščťžýáíé ÔÄ.csv", "a;b,c$d`e.csv"};
-    for (const std::string& meno : vstupy) zapisSubor(k.vstup() / meno, platny);
+    for (const std::string& meno : vstupy) zapisSubor(k.vstup() / cestaZUtf8(meno), platny);
     const ZaznamHlasenia hlasenie = k.spusti();
     EXPECT_EQ(hlasenie.riadky.size(), vstupy.size());
     EXPECT_EQ(obsahPriecinka(k.vstup()), std::set<std::string>{});
     for (const std::string& meno : vstupy) {
-        EXPECT_EQ(citajSubor(k.vystup() / meno), platny) << meno;
+        EXPECT_EQ(citajSubor(k.vystup() / cestaZUtf8(meno)), platny) << meno;
         EXPECT_TRUE(fs::exists(k.vystup() / (meno + " (20240206).clr"))) << meno;
     }
 }
@@ -190,9 +188,10 @@ TEST(NepriatelskeSubory, LinksPipesAndFoldersNamedLikeExports)
     Konverzia k(1);
     const fs::path ciel = k.koren() / "mimo.dat";
     zapisSubor(ciel, platny);
-    fs::create_symlink(ciel, k.vstup() / "odkaz.csv");
+    std::error_code chyba;
+    fs::create_symlink(ciel, k.vstup() / "odkaz.csv", chyba);
+    if (chyba || !vytvorRuru(k.vstup() / "rura.csv")) GTEST_SKIP() << "no links or pipes in folders on this system";
     fs::create_symlink(k.koren() / "nie je", k.vstup() / "mrtvy.csv");
-    ASSERT_EQ(::mkfifo((k.vstup() / "rura.csv").c_str(), 0600), 0);
     fs::create_directory(k.vstup() / "priecinok.csv");
     const ZaznamHlasenia hlasenie = k.spusti();
     EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: odkaz.csv (20240206).clr",

@@ -11,7 +11,8 @@
 
 #include "banks/banka.h"
 #include "run/davka.h"
-#include "run/docasny_priecinok.h"
+#include "platform/cesta.h"
+#include "podpora/docasny_priecinok.h"
 #include "run/hlasenie.h"
 #include "store/uloha.h"
 
@@ -49,7 +50,7 @@ inline std::set<std::string> obsahPriecinka(const fs::path& priecinok)
     std::set<std::string> mena;
     std::error_code chyba;
     for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
-        mena.insert(it->path().filename().string());
+        mena.insert(utf8ZCesty(it->path().filename()));
     return mena;
 }
 
@@ -67,8 +68,8 @@ public:
         uloha.cisloUctu = "2628765432";
         uloha.cisloVypisu = 5;
         uloha.textPlatby = "$vs $txt";
-        uloha.priecinokVstup = vstup().string();
-        uloha.priecinokVystup = vystup().string();
+        uloha.priecinokVstup = utf8ZCesty(vstup());
+        uloha.priecinokVystup = utf8ZCesty(vystup());
     }
 
     fs::path vstup() const { return m_priecinok.cesta() / "vstup"; }

@@ -45,6 +45,28 @@ inline std::string datumPo(int den)
     return text;
 }
 
+// The options of kasamat-batch for the task.
+inline std::vector<std::string> argumentyUlohy(const Uloha& u)
+{
+    return {"--format", std::to_string(u.format), "--input", u.priecinokVstup, "--output", u.priecinokVystup,
+            "--account", u.cisloUctu, "--number", std::to_string(u.cisloVypisu), "--periodicity",
+            std::to_string(u.periodicita)};
+}
+
+// `suborov` Tatra banka TXT exports of `dni` days each, one day after another.
+inline std::map<std::string, std::string> dennyVstup(int suborov, int dni, int prvyDen = 0)
+{
+    std::map<std::string, std::string> vstupy;
+    for (int s = 0; s < suborov; ++s) {
+        std::vector<std::string> datumy;
+        for (int d = 0; d < dni; ++d) datumy.push_back(datumPo(prvyDen + s * dni + d));
+        char meno[32];
+        std::snprintf(meno, sizeof meno, "v%03d.txt", s);
+        vstupy[meno] = tatraTxt(datumy);
+    }
+    return vstupy;
+}
+
 // What a run without any fault gives: the statements of each input file and
 // the content of every statement, its statement number taken out.
 struct Ocakavane {
@@ -89,12 +111,12 @@ inline std::size_t overNicNestratene(const fs::path& vstup, const fs::path& vyst
             continue;
         }
         ++vypisov;
-        EXPECT_EQ(bezCisla(citajSubor(vystup / meno)), bezCisla(ocakavany->second)) << "statement not whole: " << meno;
+        EXPECT_EQ(bezCisla(citajSubor(vystup / cestaZUtf8(meno))), bezCisla(ocakavany->second)) << "statement not whole: " << meno;
     }
     for (const auto& [meno, obsah] : o.obsahVstupu) {
         const bool vo_vstupe = vo.count(meno) > 0, vo_vystupe = vy.count(meno) > 0;
         EXPECT_NE(vo_vstupe, vo_vystupe) << meno << " must be in exactly one folder";
-        EXPECT_EQ(citajSubor((vo_vstupe ? vstup : vystup) / meno), obsah) << meno << " changed";
+        EXPECT_EQ(citajSubor((vo_vstupe ? vstup : vystup) / cestaZUtf8(meno)), obsah) << meno << " changed";
         if (!vo_vystupe) continue;
         for (const std::string& vypis : o.vypisySuboru.at(meno))
             EXPECT_TRUE(vy.count(vypis)) << meno << " moved without its statement " << vypis;
@@ -107,7 +129,7 @@ inline Ocakavane ocakavane(const Uloha& uloha, const std::map<std::string, std::
 {
     Konverzia ciste(uloha.format, uloha.periodicita);
     ciste.uloha.cisloUctu = uloha.cisloUctu;
-    for (const auto& [meno, obsah] : vstupy) zapisSubor(ciste.vstup() / meno, obsah);
+    for (const auto& [meno, obsah] : vstupy) zapisSubor(ciste.vstup() / cestaZUtf8(meno), obsah);
     const ZaznamHlasenia hlasenie = ciste.spusti();
     Ocakavane o;
     o.obsahVstupu = vstupy;

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "run/hlasenie.h"
-#include "spustenie.h"
+#include "platform/cesta.h"
+#include "podpora/proces.h"
 #include "store/databaza.h"
 
 namespace kasamat::test {
@@ -45,7 +46,7 @@ TEST(KasamatBatch, OneTaskPrintsItsBlockWithTheGivenValues)
     DocasnyPriecinok priecinok;
     fs::create_directory(priecinok.cesta() / "vstup");
     const Beh beh = spusti(programBehu(),
-                           {"--input", (priecinok.cesta() / "vstup").string(), "--output", priecinok.cesta().string(),
+                           {"--input", utf8ZCesty(priecinok.cesta() / "vstup"), "--output", utf8ZCesty(priecinok.cesta()),
                             "--format", "-4", "--number", "-7", "--name", "Fio 'účet'; --", "--text", ""},
                            priecinok.cesta());
     EXPECT_EQ(beh.status, 0) << beh.chyby;
@@ -60,15 +61,14 @@ class ProgramovyPriecinok : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* subor : {"kasamat-batch", "default.dat", "release.nfo", "TeamViewerQS_sk.exe"})
-            fs::copy_file(fs::path(KASAMAT_BIN_DIR) / subor, program() / subor);
+        kopirujProgram(program());
         fs::create_directory(m_priecinok.cesta() / "vstup");
-        fs::create_directory(m_priecinok.cesta() / "výstup");
+        fs::create_directory(m_priecinok.cesta() / cestaZUtf8("výstup"));
     }
     fs::path program() const { return m_priecinok.cesta(); }
-    std::string vstup() const { return (m_priecinok.cesta() / "vstup").string(); }
-    std::string vystup() const { return (m_priecinok.cesta() / "výstup").string(); }
-    Beh spustiBezVolieb() { return spusti(program() / "kasamat-batch", {}, m_priecinok.cesta()); }
+    std::string vstup() const { return utf8ZCesty(m_priecinok.cesta() / "vstup"); }
+    std::string vystup() const { return utf8ZCesty(m_priecinok.cesta() / cestaZUtf8("výstup")); }
+    Beh spustiBezVolieb() { return spusti(program() / menoProgramuBehu, {}, m_priecinok.cesta()); }
 
 private:
     DocasnyPriecinok m_priecinok;
@@ -88,7 +88,7 @@ TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
     ASSERT_EQ(spustiBezVolieb().status, 1);
     {
         Databaza databaza;
-        ASSERT_TRUE(databaza.otvor((program() / "user.dat").string()));
+        ASSERT_TRUE(databaza.otvor(utf8ZCesty(program() / "user.dat")));
         databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + vstup() + "', PriecinokVystup='" + vystup()
                      + "', Format='3', CisloVypisu='1500' WHERE ID=0;");
         databaza.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu) "
@@ -100,7 +100,7 @@ TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
                               "Číslo ďalšieho výpisu: 999\n" + oddelovaciRiadok + "\n2. druhá\n"
                               "Vstupný priečinok neobsahuje žiadne *.txt súbory.\nČíslo ďalšieho výpisu: 4\n");
     Databaza databaza;
-    ASSERT_TRUE(databaza.otvor((program() / "user.dat").string()));
+    ASSERT_TRUE(databaza.otvor(utf8ZCesty(program() / "user.dat")));
     ASSERT_EQ(databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
     EXPECT_EQ(databaza.cislo(0, "CisloVypisu"), 999);
 }
@@ -111,7 +111,7 @@ TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
 {
     ASSERT_EQ(spustiBezVolieb().status, 1);
     Databaza ina;
-    ASSERT_TRUE(ina.otvor((program() / "user.dat").string()));
+    ASSERT_TRUE(ina.otvor(utf8ZCesty(program() / "user.dat")));
     ina.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(vstup()) + "', PriecinokVystup='" + sqlText(vystup())
             + "', Format='3', CisloVypisu='7' WHERE ID=0;");
     fs::copy_file(fs::path(KASAMAT_TEST_DATA) / "golden/fio-per-file/input/vypis_marec.csv",

@@ -6,7 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "docasny_priecinok.h"
+#include "platform/cesta.h"
+#include "podpora/docasny_priecinok.h"
 #include "run/beh.h"
 
 namespace kasamat::test {
@@ -56,11 +57,11 @@ protected:
     void SetUp() override
     {
         fs::create_directory(m_priecinok.cesta() / "vstup");
-        fs::create_directory(m_priecinok.cesta() / "výstup");
+        fs::create_directory(m_priecinok.cesta() / cestaZUtf8("výstup"));
     }
-    std::string vstup() const { return (m_priecinok.cesta() / "vstup").string(); }
-    std::string vystup() const { return (m_priecinok.cesta() / "výstup").string(); }
-    std::string chyba() const { return (m_priecinok.cesta() / "nie je").string(); }
+    std::string vstup() const { return utf8ZCesty(m_priecinok.cesta() / "vstup"); }
+    std::string vystup() const { return utf8ZCesty(m_priecinok.cesta() / cestaZUtf8("výstup")); }
+    std::string chyba() const { return utf8ZCesty(m_priecinok.cesta() / "nie je"); }
 
     Uloha uloha(int format, std::string cisloUctu = "2628765432") const
     {
@@ -195,8 +196,8 @@ protected:
         Uloha& u = prostredie.ulohy.emplace_back();
         u.id = int(prostredie.ulohy.size()) - 1;
         u.nazov = "úloha " + std::to_string(u.id + 1);
-        u.priecinokVstup = (m_priecinok.cesta() / "prázdny").string();
-        u.priecinokVystup = m_priecinok.cesta().string();
+        u.priecinokVstup = utf8ZCesty(m_priecinok.cesta() / cestaZUtf8("prázdny"));
+        u.priecinokVystup = utf8ZCesty(m_priecinok.cesta());
         u.format = format;
         u.cisloVypisu = cislo;
     }

@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 
-#include "spustenie.h"
+#include "platform/cesta.h"
+#include "podpora/proces.h"
 
 namespace kasamat::test {
 namespace {
@@ -26,7 +26,7 @@ std::vector<std::string> pripady()
     std::vector<std::string> mena;
     std::error_code chyba;
     for (const auto& polozka : fs::directory_iterator(priecinokPripadov(), chyba))
-        if (fs::exists(polozka.path() / "task")) mena.push_back(polozka.path().filename().string());
+        if (fs::exists(polozka.path() / "task")) mena.push_back(utf8ZCesty(polozka.path().filename()));
     std::sort(mena.begin(), mena.end());
     return mena;
 }
@@ -75,7 +75,7 @@ std::vector<std::string> menaV(const fs::path& priecinok)
 {
     std::vector<std::string> mena;
     std::error_code chyba;
-    for (const auto& polozka : fs::directory_iterator(priecinok, chyba)) mena.push_back(polozka.path().filename().string());
+    for (const auto& polozka : fs::directory_iterator(priecinok, chyba)) mena.push_back(utf8ZCesty(polozka.path().filename()));
     std::sort(mena.begin(), mena.end());
     return mena;
 }
@@ -83,14 +83,15 @@ std::vector<std::string> menaV(const fs::path& priecinok)
 // The folder holds exactly the expected files, byte for byte.
 void porovnajPriecinok(const fs::path& skutocny, const fs::path& ocakavany)
 {
-    SCOPED_TRACE(skutocny.filename().string());
+    SCOPED_TRACE(utf8ZCesty(skutocny.filename()));
     ASSERT_EQ(menaV(skutocny), menaV(ocakavany));
     for (const std::string& meno : menaV(ocakavany)) {
-        if (fs::is_directory(ocakavany / meno)) {
-            EXPECT_TRUE(fs::is_directory(skutocny / meno)) << meno;
+        const fs::path nazov = cestaZUtf8(meno);
+        if (fs::is_directory(ocakavany / nazov)) {
+            EXPECT_TRUE(fs::is_directory(skutocny / nazov)) << meno;
             continue;
         }
-        const std::string chyba = rozdiel(meno, citajSubor(skutocny / meno), citajSubor(ocakavany / meno));
+        const std::string chyba = rozdiel(meno, citajSubor(skutocny / nazov), citajSubor(ocakavany / nazov));
         EXPECT_TRUE(chyba.empty()) << chyba;
     }
 }
@@ -101,17 +102,20 @@ TEST_P(Golden, RunGivesTheExpectedFiles)
 {
     const fs::path pripad = priecinokPripadov() / GetParam();
     DocasnyPriecinok priecinok;
-    const fs::path vstup = priecinok.cesta() / "vstup";
-    const fs::path vystup = priecinok.cesta() / "vystup";
-    fs::create_directory(vstup);
-    fs::create_directory(vystup);
+    // Folders whose names hold letters inside and outside code page 1250,
+    // under a path longer than 260 characters.
+    const fs::path koren = priecinok.cesta() / std::string(150, 'k') / std::string(120, 'p');
+    const fs::path vstup = koren / cestaZUtf8("vstup Žltý kôň Łódź");
+    const fs::path vystup = koren / cestaZUtf8("výstup Őr Привет Ω");
+    fs::create_directories(vstup);
+    fs::create_directories(vystup);
     if (fs::exists(pripad / "input")) fs::copy(pripad / "input", vstup, fs::copy_options::recursive);
 
-    std::vector<std::string> argumenty = {"--input", vstup.string(), "--output", vystup.string()};
+    std::vector<std::string> argumenty = {"--input", utf8ZCesty(vstup), "--output", utf8ZCesty(vystup)};
     const std::vector<std::string> volby = volbyPripadu(pripad / "task");
     argumenty.insert(argumenty.end(), volby.begin(), volby.end());
     // The order of file keys follows the locale's collation; cases are made for this one.
-    ::setenv("LC_ALL", "C.UTF-8", 1);
+    nastavPremennu("LC_ALL", "C.UTF-8");
     const Beh beh = spusti(programBehu(), argumenty, priecinok.cesta());
 
     ASSERT_EQ(beh.status, 0) << beh.chyby;

@@ -29,7 +29,7 @@ void PrintTo(const Uloha& u, std::ostream* os)
 namespace {
 
 namespace fs = std::filesystem;
-using test::DocasnyPriecinok;
+using test::PriecinokDatabaz;
 
 // The columns that each older release's Ulohy table has.
 enum class Rozlozenie { bezVariabilnehoSymbolu, bezTextuPlatby, uplne };
@@ -118,8 +118,8 @@ protected:
         EXPECT_TRUE(KontrolaDatabazy(druha, m_cesty.databaza));
     }
 
-    DocasnyPriecinok m_priecinok;
-    CestyAplikacie m_cesty = CestyAplikacie::v(m_priecinok.cesta().string());
+    PriecinokDatabaz m_priecinok;
+    CestyAplikacie m_cesty = CestyAplikacie::v(utf8ZCesty(m_priecinok.cesta()));
     Databaza m_databaza;
 };
 
@@ -231,7 +231,7 @@ TEST_P(NahradenieSablonou, NahradiSuborAStaryPonecha)
 
 std::string orezany(std::size_t dlzka)
 {
-    DocasnyPriecinok priecinok;
+    PriecinokDatabaz priecinok;
     test::vykonaj(priecinok / "user.dat", staryUser("2.4.0.0", Rozlozenie::uplne));
     return test::obsah(priecinok / "user.dat").substr(0, dlzka);
 }

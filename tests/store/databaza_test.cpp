@@ -9,7 +9,7 @@
 namespace kasamat {
 namespace {
 
-using test::DocasnyPriecinok;
+using test::PriecinokDatabaz;
 
 // Three tasks named a, b and c, each with a NULL text column and an ID that
 // the renumbering after a removal has to shift.
@@ -35,7 +35,7 @@ protected:
         return vysledok;
     }
 
-    DocasnyPriecinok m_priecinok;
+    PriecinokDatabaz m_priecinok;
     std::string m_cesta = m_priecinok / "user.dat";
     Databaza m_databaza;
 };
@@ -158,7 +158,7 @@ TEST_F(DatabazaTest, TextySaUkladajuPresneANeskodiaInymRiadkom)
 
 TEST(Databaza, SuborSInymHeslomMaPrazdnuVerziu)
 {
-    DocasnyPriecinok priecinok;
+    PriecinokDatabaz priecinok;
     const std::string cesta = priecinok / "user.dat";
     test::vykonaj(cesta, "CREATE TABLE Verzia (Cislo TEXT); INSERT INTO Verzia VALUES ('2.4.1.0');",
                   "ine heslo");
@@ -174,7 +174,7 @@ TEST(Databaza, SuborSInymHeslomMaPrazdnuVerziu)
 
 TEST_F(DatabazaTest, VerziaChybajucehoSuboruNechaSpojenieTakAkoBolo)
 {
-    for (const std::string& cesta : {m_priecinok / "neexistuje.dat", m_priecinok.cesta().string()}) {
+    for (const std::string& cesta : {m_priecinok / "neexistuje.dat", utf8ZCesty(m_priecinok.cesta())}) {
         EXPECT_EQ(VerziaDatabazy(m_databaza, cesta), "") << cesta;
         EXPECT_TRUE(m_databaza.jeOtvorena());
         EXPECT_EQ(m_databaza.SQL("SELECT Nazov FROM Ulohy;"), 3) << "still on user.dat after " << cesta;
@@ -183,7 +183,7 @@ TEST_F(DatabazaTest, VerziaChybajucehoSuboruNechaSpojenieTakAkoBolo)
 
 TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
 {
-    DocasnyPriecinok priecinok;
+    PriecinokDatabaz priecinok;
     const std::string cesta = priecinok / "user.dat";
     test::zoSablony(cesta, triUlohy);
 
@@ -194,7 +194,7 @@ TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
 
 TEST(Databaza, OtvorenieNevytvoriChybajuciSubor)
 {
-    DocasnyPriecinok priecinok;
+    PriecinokDatabaz priecinok;
     Databaza databaza;
     EXPECT_FALSE(databaza.otvor(priecinok / "user.dat"));
     EXPECT_FALSE(test::fs::exists(priecinok / "user.dat"));

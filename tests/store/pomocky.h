@@ -7,60 +7,31 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <random>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/cesta.h"
+#include "podpora/docasny_priecinok.h"
 #include "store/databaza.h"
 
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
 
-class DocasnyPriecinok {
+// A temporary folder whose files the store's tests name by UTF-8 paths, as
+// the store takes them.
+class PriecinokDatabaz : public DocasnyPriecinok {
 public:
-    DocasnyPriecinok()
-    {
-        std::random_device nahoda;
-        for (int pokus = 0; pokus < 100; ++pokus) {
-            m_cesta = fs::temp_directory_path() / ("kasamat-store-" + std::to_string(nahoda()));
-            if (fs::create_directory(m_cesta)) return;
-        }
-        throw std::runtime_error("no temporary folder");
-    }
-    ~DocasnyPriecinok()
-    {
-        std::error_code chyba;
-        fs::remove_all(m_cesta, chyba);
-    }
-    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
-    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
-
-    std::string operator/(std::string_view meno) const { return (m_cesta / meno).string(); }
-    const fs::path& cesta() const { return m_cesta; }
-
-private:
-    fs::path m_cesta;
+    std::string operator/(std::string_view meno) const { return utf8ZCesty(cesta() / cestaZUtf8(meno)); }
 };
 
 inline std::string sablona() { return KASAMAT_BIN_DIR "/default.dat"; }
 
-inline std::string obsah(const std::string& cesta)
-{
-    std::ifstream subor(cesta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(subor), {});
-}
+inline std::string obsah(const std::string& cesta) { return citajSubor(cestaZUtf8(cesta)); }
 
-inline void zapis(const std::string& cesta, std::string_view bajty)
-{
-    std::ofstream subor(cesta, std::ios::binary | std::ios::trunc);
-    subor.write(bajty.data(), std::streamsize(bajty.size()));
-}
+inline void zapis(const std::string& cesta, std::string_view bajty) { zapisSubor(cestaZUtf8(cesta), std::string(bajty)); }
 
 // Runs SQL on the encrypted file at the path, creating the file if need be;
 // unlike the store's SQL, every failure stops the test.
@@ -82,7 +53,8 @@ inline void vykonaj(const std::string& cesta, const std::string& prikazy,
 // A copy of the template at the path, with the statements run on it.
 inline void zoSablony(const std::string& cesta, const std::string& prikazy = {})
 {
-    ASSERT_TRUE(fs::copy_file(sablona(), cesta, fs::copy_options::overwrite_existing)) << sablona();
+    ASSERT_TRUE(fs::copy_file(cestaZUtf8(sablona()), cestaZUtf8(cesta), fs::copy_options::overwrite_existing))
+        << sablona();
     if (!prikazy.empty()) vykonaj(cesta, prikazy);
 }
 

@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(m_databaza.otvor(m_cesta));
     }
 
-    test::DocasnyPriecinok m_priecinok;
+    test::PriecinokDatabaz m_priecinok;
     std::string m_cesta = m_priecinok / "user.dat";
     Databaza m_databaza;
 };

@@ -1,0 +1,41 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything
+// in it when the test ends; and small helpers for the files in it. Names
+// given as UTF-8 texts go through cestaZUtf8, never straight into a path: on
+// Windows a narrow text would be read in the ANSI code page.
+
+#include <filesystem>
+#include <string>
+
+namespace kasamat::test {
+
+class DocasnyPriecinok {
+public:
+    DocasnyPriecinok();
+    ~DocasnyPriecinok();
+    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
+    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
+
+    const std::filesystem::path& cesta() const { return m_cesta; }
+
+private:
+    std::filesystem::path m_cesta;
+};
+
+void zapisSubor(const std::filesystem::path& cesta, const std::string& obsah);
+
+std::string citajSubor(const std::filesystem::path& cesta);
+
+// True when the file system keeps two names that differ only in letter case
+// apart, as Linux does and Windows does not.
+bool rozlisujeVelkostPismen(const std::filesystem::path& priecinok);
+
+// A folder on another file system than the temporary folder, where a move
+// has to copy; the empty path when there is none.
+std::filesystem::path priecinokInehoSystemu();
+
+// Makes a named pipe at the path; false where the system has none in its
+// folders (Windows), and the caller leaves that case out.
+bool vytvorRuru(const std::filesystem::path& cesta);
+
+}  // namespace kasamat::test

@@ -1,0 +1,73 @@
+#pragma once
+// Runs a program of the build for real, as a user or a second process would,
+// and collects its exit status and what it wrote. Its output goes to files in
+// a folder of the caller's, so nothing can block on a pipe.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "podpora/docasny_priecinok.h"
+
+namespace kasamat::test {
+
+struct Beh {
+    int status = -1;
+    std::string vystup;
+    std::string chyby;
+};
+
+// A program started in the background; its standard output and error go to
+// the files "stdout" and "stderr" in the given folder. Arguments are UTF-8.
+class Proces {
+public:
+    Proces(const std::filesystem::path& program, const std::vector<std::string>& argumenty,
+           const std::filesystem::path& priecinokVystupu);
+    ~Proces();
+    Proces(const Proces&) = delete;
+    Proces& operator=(const Proces&) = delete;
+
+    long id() const { return m_id; }
+    // True once the program has ended, without waiting.
+    bool skoncil();
+    // Waits for the end; the exit status, or -1 when it did not exit by itself.
+    int cakaj();
+    // Ends it at once, as a crash or a kill from outside would: nothing of
+    // the program runs any more.
+    void zabi();
+
+private:
+    long m_id = -1;
+    void* m_proces = nullptr;
+    int m_status = -1;
+    bool m_skoncil = false;
+};
+
+inline Beh spusti(const std::filesystem::path& program, const std::vector<std::string>& argumenty,
+                  const std::filesystem::path& priecinokVystupu)
+{
+    Beh beh;
+    beh.status = Proces(program, argumenty, priecinokVystupu).cakaj();
+    beh.vystup = citajSubor(priecinokVystupu / "stdout");
+    beh.chyby = citajSubor(priecinokVystupu / "stderr");
+    return beh;
+}
+
+// Sets a variable of this process's environment, which the programs it
+// starts inherit.
+void nastavPremennu(const std::string& meno, const std::string& hodnota);
+
+// True when the tests run under Wine, whose system calls differ from
+// Windows' in a few known ways.
+bool podWine();
+
+// The name of kasamat-batch's file on this system.
+inline const std::string menoProgramuBehu = std::string("kasamat-batch") + KASAMAT_EXE_SUFFIX;
+
+inline std::filesystem::path programBehu() { return std::filesystem::path(KASAMAT_BIN_DIR) / menoProgramuBehu; }
+
+// Copies kasamat-batch and the files that ship beside it into `priecinok`,
+// a program folder of its own.
+void kopirujProgram(const std::filesystem::path& priecinok);
+
+}  // namespace kasamat::test
