@@ -3,8 +3,20 @@
 #   ./test.sh             the normal build, in build/
 #   ./test.sh --sanitize  the whole suite built with AddressSanitizer and
 #                         UndefinedBehaviorSanitizer, in build-sanitize/
+#   ./test.sh --windows   the Windows build, in build-windows/, its packages
+#                         in dist/, and the suite run under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--windows" ]; then
+  scripts/build-windows.sh
+  export WINEPREFIX=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}/wine WINEDEBUG=-all
+  # One Wine server for the whole suite instead of one per test program.
+  wineserver -p60
+  status=0
+  ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600 || status=$?
+  wineserver -k || true
+  exit $status
+fi
 scripts/setup.sh
 dir=build
 options=()
