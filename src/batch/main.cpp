@@ -10,6 +10,7 @@
 #include "batch/volby.h"
 #include "platform/cesta.h"
 #include "platform/program.h"
+#include "platform/zamok.h"
 #include "run/beh.h"
 #include "store/aktualizacia.h"
 #include "store/ulohy.h"
@@ -62,6 +63,13 @@ int spustiJednuUlohu(const fs::path& priecinok, const Uloha& uloha)
 int spustiUlohyPouzivatela(const fs::path& priecinok)
 {
     const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
+    // Held to the end of the run: no other Kasamat upgrades user.dat or
+    // numbers statements of its tasks meanwhile.
+    const ZamokNastaveni zamok(cestaZUtf8(cesty.databaza));
+    if (zamok.stav() == ZamokNastaveni::Stav::Obsadeny) {
+        std::cerr << "Nastavenia používa iný spustený Kasamat.\n";
+        return 3;
+    }
     Databaza databaza;
     if (!KontrolaSuborovAplikacie(databaza, cesty)) return chybaSuborov();
     PripravDatabazu(databaza, cesty);

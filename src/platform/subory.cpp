@@ -46,14 +46,13 @@ long procesDocasneho(std::string_view meno)
 
 }  // namespace
 
-// Hidden on POSIX and matching no bank's extension, so a scan never takes it
-// for an export; the process id lets a later run tell the file of a killed
-// run from one still being written.
-std::string system::menoDocasneho()
+// The process id in the name lets a later run tell the file of a killed run
+// from one still being written.
+fs::path docasnaCesta(const fs::path& priecinok)
 {
     static std::atomic<unsigned> pocitadlo{0};
-    return std::string(zaciatokDocasneho) + std::to_string(idProcesu()) + "-" + std::to_string(pocitadlo++)
-           + std::string(priponaDocasneho);
+    return priecinok / (std::string(zaciatokDocasneho) + std::to_string(system::idProcesu()) + "-"
+                        + std::to_string(pocitadlo++) + std::string(priponaDocasneho));
 }
 
 std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::string_view pripona)
@@ -76,7 +75,7 @@ void odstranOpusteneDocasne(const fs::path& priecinok)
     for (const std::string& meno : mena) {
         const long id = procesDocasneho(meno);
         if (id >= 0 && id != system::idProcesu() && system::procesSkoncil(id))
-            system::odstranSubor(priecinok / cestaZUtf8(meno));
+            odstranSubor(priecinok / cestaZUtf8(meno));
     }
 }
 

@@ -42,6 +42,13 @@ void odstranOpusteneDocasne(const std::filesystem::path& priecinok);
 // the copy is complete. False when the file stays where it was.
 bool presunBezNahradenia(const std::filesystem::path& zdroj, const std::filesystem::path& ciel);
 
+// A path in `priecinok` that no file has and no other process will take: a
+// temporary name of this process, hidden on POSIX systems and matching no
+// bank's extension.
+std::filesystem::path docasnaCesta(const std::filesystem::path& priecinok);
+
+bool odstranSubor(const std::filesystem::path& cesta);
+
 // True when a file (not a folder) exists at the path.
 bool jeSubor(const std::filesystem::path& cesta);
 

@@ -92,7 +92,7 @@ bool kopirujObsah(int zdroj, int ciel)
 Deskriptor novyDocasnySubor(const fs::path& priecinok, fs::path& cesta)
 {
     for (int pokus = 0; pokus < 100; ++pokus) {
-        cesta = priecinok / system::menoDocasneho();
+        cesta = docasnaCesta(priecinok);
         Deskriptor subor(::open(cesta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (subor.platny() || errno != EEXIST) return subor;
     }
@@ -154,7 +154,7 @@ long system::idProcesu() { return long(::getpid()); }
 
 bool system::procesSkoncil(long id) { return ::kill(pid_t(id), 0) != 0 && errno == ESRCH; }
 
-bool system::odstranSubor(const fs::path& cesta) { return ::unlink(cesta.c_str()) == 0; }
+bool odstranSubor(const fs::path& cesta) { return ::unlink(cesta.c_str()) == 0; }
 
 bool citajCelySubor(const fs::path& cesta, std::string& obsah)
 {

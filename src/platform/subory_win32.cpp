@@ -81,7 +81,7 @@ bool kopirujObsah(HANDLE zdroj, HANDLE ciel)
 Rukovat novyDocasnySubor(const fs::path& priecinok, fs::path& cesta)
 {
     for (int pokus = 0; pokus < 100; ++pokus) {
-        cesta = priecinok / system::menoDocasneho();
+        cesta = docasnaCesta(priecinok);
         Rukovat subor(CreateFileW(system::dlhaCesta(cesta).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         if (subor.platny() || GetLastError() != ERROR_FILE_EXISTS) return subor;
@@ -168,7 +168,7 @@ bool system::procesSkoncil(long id)
     return WaitForSingleObject(proces.handle(), 0) == WAIT_OBJECT_0;
 }
 
-bool system::odstranSubor(const fs::path& cesta) { return DeleteFileW(dlhaCesta(cesta).c_str()) != 0; }
+bool odstranSubor(const fs::path& cesta) { return DeleteFileW(system::dlhaCesta(cesta).c_str()) != 0; }
 
 bool citajCelySubor(const fs::path& cesta, std::string& obsah)
 {

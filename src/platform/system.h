@@ -18,10 +18,4 @@ long idProcesu();
 // be asked about counts as running.
 bool procesSkoncil(long id);
 
-bool odstranSubor(const std::filesystem::path& cesta);
-
-// The name of a new temporary file of this process (shared by both parts, so
-// that a run on either system clears what a killed one left).
-std::string menoDocasneho();
-
 }  // namespace kasamat::system

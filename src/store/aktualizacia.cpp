@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "platform/cesta.h"
+#include "platform/subory.h"
 #include "store/verzia.h"
 
 namespace kasamat {
@@ -68,10 +68,14 @@ std::optional<StareNastavenia> precitajStare(Databaza& databaza, const std::stri
     return stare;
 }
 
-void zapisStare(Databaza& databaza, const StareNastavenia& stare)
+// Answers whether every task went in: a file that lacks one must never take
+// the old file's place.
+bool zapisStare(Databaza& databaza, const StareNastavenia& stare)
 {
     databaza.SQL("UPDATE Nastavenia SET Uloha='" + sqlText(stare.uloha) + "';");
+    bool zapisane = !databaza.zlyhal();
     databaza.SQL("DELETE FROM Ulohy;");
+    zapisane = zapisane && !databaza.zlyhal();
     for (const auto& uloha : stare.ulohy) {
         std::string prikaz = "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, "
                              "CisloUctu, CisloVypisu, Periodicita, VariabilnySymbol, TextPlatby) VALUES (";
@@ -79,31 +83,42 @@ void zapisStare(Databaza& databaza, const StareNastavenia& stare)
         for (std::size_t s = 1; s < uloha.size(); ++s) prikaz += ", '" + sqlText(uloha[s]) + "'";
         prikaz += ");";
         databaza.SQL(prikaz);
+        zapisane = zapisane && !databaza.zlyhal();
     }
+    return zapisane;
+}
+
+// The template with the old tasks written into it, built in a file of this
+// process's own in the folder.
+bool sablonaSUlohami(Databaza& databaza, const fs::path& priecinok, const StareNastavenia& stare,
+                     std::string& obsah)
+{
+    const fs::path nova = docasnaCesta(priecinok);
+    bool hotovo = zapisCelySubor(nova, {obsah}) && databaza.otvor(utf8ZCesty(nova)) && zapisStare(databaza, stare);
+    databaza.zatvor();
+    hotovo = hotovo && citajCelySubor(nova, obsah);
+    odstranSubor(nova);
+    return hotovo;
 }
 
 // Puts a fresh copy of the template, with the old tasks written into it when
-// there are any, in place of user.dat; the old file stays as user.dat.bak.
+// there are any, in place of user.dat; the old file is kept as user.dat.bak.
+// Each file is written whole under a name of this process's own and renamed
+// into place, so that a failure at any step leaves user.dat as it was, and a
+// backup left read-only stands in the way of nothing.
 void nahradSablonou(Databaza& databaza, const CestyAplikacie& cesty, const StareNastavenia* stare)
 {
     databaza.zatvor();
-    std::error_code chyba;
     const fs::path databazaCesta = cestaZUtf8(cesty.databaza);
-    const fs::path docasna = cestaZUtf8(cesty.databaza + ".tmp");
-    fs::remove(docasna, chyba);
-    if (!fs::copy_file(cestaZUtf8(cesty.sablona), docasna, chyba)) return;
-
-    if (stare) {
-        if (!databaza.otvor(utf8ZCesty(docasna))) return;
-        zapisStare(databaza, *stare);
-        databaza.zatvor();
+    std::string obsah;
+    if (!citajCelySubor(cestaZUtf8(cesty.sablona), obsah)) return;
+    if (stare && !sablonaSUlohami(databaza, databazaCesta.parent_path(), *stare, obsah)) return;
+    if (jeSubor(databazaCesta)) {
+        std::string stary;
+        if (!citajCelySubor(databazaCesta, stary) || !zapisCelySubor(cestaZUtf8(cesty.databaza + ".bak"), {stary}))
+            return;
     }
-    if (fs::exists(databazaCesta, chyba)) {
-        fs::copy_file(databazaCesta, cestaZUtf8(cesty.databaza + ".bak"),
-                      fs::copy_options::overwrite_existing, chyba);
-        if (chyba) return;
-    }
-    fs::rename(docasna, databazaCesta, chyba);
+    zapisCelySubor(databazaCesta, {obsah});
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ bool KontrolaSuborovAplikacie(Databaza& databaza, const CestyAplikacie& cesty);
 // another program holds locked, which is left as it is. The previous file
 // is kept as user.dat.bak, and the new one is put in place through a temporary
 // copy, so that no failure can leave the folder without a usable user.dat.
-// Afterwards the connection is open on user.dat.
+// Afterwards the connection is open on user.dat. Callers hold the settings
+// lock (ZamokNastaveni), so that no other process replaces the file between
+// the check of its version and its replacement.
 void PripravDatabazu(Databaza& databaza, const CestyAplikacie& cesty);
 
 }  // namespace kasamat

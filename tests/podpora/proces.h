@@ -21,8 +21,12 @@ struct Beh {
 // the files "stdout" and "stderr" in the given folder. Arguments are UTF-8.
 class Proces {
 public:
+    // `akoPouzivatel`: where the tests run as root (as CI runs them), the
+    // program runs as the user "nobody", so that the file permissions it
+    // meets are an ordinary user's; the folders it works in must be handed to
+    // that user first (odovzdajPouzivatelovi).
     Proces(const std::filesystem::path& program, const std::vector<std::string>& argumenty,
-           const std::filesystem::path& priecinokVystupu);
+           const std::filesystem::path& priecinokVystupu, bool akoPouzivatel = false);
     ~Proces();
     Proces(const Proces&) = delete;
     Proces& operator=(const Proces&) = delete;
@@ -52,6 +56,10 @@ inline Beh spusti(const std::filesystem::path& program, const std::vector<std::s
     beh.chyby = citajSubor(priecinokVystupu / "stderr");
     return beh;
 }
+
+// Hands the folder and everything in it to the user that Proces runs a
+// program as; nothing to do where that is the tests' own user.
+void odovzdajPouzivatelovi(const std::filesystem::path& priecinok);
 
 // Sets a variable of this process's environment, which the programs it
 // starts inherit.

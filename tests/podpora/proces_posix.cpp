@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <stdexcept>
 
@@ -12,8 +13,16 @@ extern char** environ;
 
 namespace kasamat::test {
 
+namespace {
+
+constexpr uid_t nikto = 65534;
+
+bool somSpravca() { return ::geteuid() == 0; }
+
+}  // namespace
+
 Proces::Proces(const std::filesystem::path& program, const std::vector<std::string>& argumenty,
-               const std::filesystem::path& priecinokVystupu)
+               const std::filesystem::path& priecinokVystupu, bool akoPouzivatel)
 {
     const std::string vystup = (priecinokVystupu / "stdout").string();
     const std::string chyby = (priecinokVystupu / "stderr").string();
@@ -22,7 +31,11 @@ Proces::Proces(const std::filesystem::path& program, const std::vector<std::stri
     posix_spawn_file_actions_addopen(&akcie, 1, vystup.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&akcie, 2, chyby.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 
-    std::vector<std::string> texty{program.string()};
+    std::vector<std::string> texty;
+    if (akoPouzivatel && somSpravca())
+        texty = {"/usr/bin/setpriv", "--reuid=" + std::to_string(nikto), "--regid=" + std::to_string(nikto),
+                 "--clear-groups", "--"};
+    texty.push_back(program.string());
     texty.insert(texty.end(), argumenty.begin(), argumenty.end());
     std::vector<char*> argv;
     for (std::string& text : texty) argv.push_back(text.data());
@@ -64,6 +77,14 @@ void Proces::zabi()
 {
     if (!skoncil()) ::kill(pid_t(m_id), SIGKILL);
     cakaj();
+}
+
+void odovzdajPouzivatelovi(const std::filesystem::path& priecinok)
+{
+    if (!somSpravca()) return;
+    ::lchown(priecinok.c_str(), nikto, nikto);
+    for (const auto& polozka : std::filesystem::recursive_directory_iterator(priecinok))
+        ::lchown(polozka.path().c_str(), nikto, nikto);
 }
 
 bool podWine() { return false; }

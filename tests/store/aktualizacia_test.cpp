@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pomocky.h"
+#include "stare_verzie.h"
 #include "store/aktualizacia.h"
 #include "store/databaza.h"
 #include "store/ulohy.h"
@@ -11,78 +12,15 @@
 
 namespace kasamat {
 
-bool operator==(const Uloha& a, const Uloha& b)
-{
-    return a.id == b.id && a.nazov == b.nazov && a.priecinokVstup == b.priecinokVstup
-        && a.priecinokVystup == b.priecinokVystup && a.format == b.format && a.cisloUctu == b.cisloUctu
-        && a.cisloVypisu == b.cisloVypisu && a.periodicita == b.periodicita
-        && a.variabilnySymbol == b.variabilnySymbol && a.textPlatby == b.textPlatby;
-}
-
-void PrintTo(const Uloha& u, std::ostream* os)
-{
-    *os << "{" << u.id << ", " << u.nazov << ", " << u.priecinokVstup << ", " << u.priecinokVystup << ", "
-        << u.format << ", " << u.cisloUctu << ", " << u.cisloVypisu << ", " << u.periodicita << ", "
-        << u.variabilnySymbol << ", " << u.textPlatby << "}";
-}
-
 namespace {
 
 namespace fs = std::filesystem;
 using test::PriecinokDatabaz;
-
-// The columns that each older release's Ulohy table has.
-enum class Rozlozenie { bezVariabilnehoSymbolu, bezTextuPlatby, uplne };
-
-// Tasks of an older release, hostile texts and a task with unset columns included.
-const std::vector<Uloha> stareUlohy = {
-    {0, "Fio O'Brien", "/data/vstup/Fio", "/data/výstup/l'a", 3, "", 17, 1, 1, "Platba %VS% 'x'"},
-    {1, "Tatra \"účty\" ľ", "C:\\Vstup\\", "C:\\Výstup", 0, "0012345678", 999, 0, 0, ""},
-    {2, "'; DELETE FROM Ulohy; --", "/in", "/out", 1, "2612", 5, 0, 1, "%NAZOV% '', \\"},
-    {3, "úloha", "", "", 2, "", 1, 1, 0, ""},
-};
-constexpr int staraVybrataUloha = 2;
-
-std::string hodnota(const std::string& text) { return "'" + sqlText(text) + "'"; }
-
-// An older release's user.dat: its own three tables, as that release made them.
-std::string staryUser(const std::string& verzia, Rozlozenie rozlozenie)
-{
-    const bool sVariabilnymSymbolom = rozlozenie != Rozlozenie::bezVariabilnehoSymbolu;
-    const bool sTextomPlatby = rozlozenie == Rozlozenie::uplne;
-    std::string sql = "CREATE TABLE Verzia (Cislo TEXT); INSERT INTO Verzia VALUES ('" + verzia + "');"
-                      "CREATE TABLE Nastavenia (Uloha INTEGER); INSERT INTO Nastavenia VALUES ("
-        + std::to_string(staraVybrataUloha) + ");"
-        "CREATE TABLE Ulohy (ID INTEGER, Nazov TEXT, PriecinokVstup TEXT, PriecinokVystup TEXT, Format INTEGER,"
-        " CisloUctu TEXT, CisloVypisu INTEGER, Periodicita INTEGER"
-        + std::string(sVariabilnymSymbolom ? ", VariabilnySymbol INTEGER" : "")
-        + (sTextomPlatby ? ", TextPlatby TEXT" : "") + ");";
-    for (const auto& u : stareUlohy) {
-        // An unset folder or account is NULL, as a task added by "Pridať" leaves it.
-        auto alboNull = [](const std::string& t) { return t.empty() ? std::string("NULL") : hodnota(t); };
-        sql += "INSERT INTO Ulohy VALUES (" + std::to_string(u.id) + ", " + hodnota(u.nazov) + ", "
-            + alboNull(u.priecinokVstup) + ", " + alboNull(u.priecinokVystup) + ", " + std::to_string(u.format)
-            + ", " + alboNull(u.cisloUctu) + ", " + std::to_string(u.cisloVypisu) + ", "
-            + std::to_string(u.periodicita)
-            + (sVariabilnymSymbolom ? ", " + std::to_string(u.variabilnySymbol) : "")
-            + (sTextomPlatby ? ", " + alboNull(u.textPlatby) : "") + ");";
-    }
-    return sql;
-}
-
-std::vector<Uloha> ulohy(Databaza& databaza)
-{
-    std::vector<Uloha> vysledok;
-    const int pocet = databaza.SQL("SELECT ID FROM Ulohy ORDER BY ID;");
-    std::vector<int> idcka;
-    for (int i = 0; i < pocet; ++i) idcka.push_back(int(databaza.cislo(i, "ID")));
-    for (int id : idcka) {
-        const auto uloha = citajUlohu(databaza, id);
-        EXPECT_TRUE(uloha) << "task " << id;
-        if (uloha) vysledok.push_back(*uloha);
-    }
-    return vysledok;
-}
+using test::Rozlozenie;
+using test::StaraVerzia;
+using test::staraVybrataUloha;
+using test::staryUser;
+using test::ulohy;
 
 std::vector<Uloha> ulohySablony()
 {
@@ -106,7 +44,13 @@ protected:
     {
         EXPECT_TRUE(fs::exists(m_cesty.databaza + ".bak"));
         EXPECT_EQ(test::obsah(m_cesty.databaza + ".bak"), stareBajty);
-        EXPECT_FALSE(fs::exists(m_cesty.databaza + ".tmp"));
+        bezDocasnych();
+    }
+
+    void bezDocasnych()
+    {
+        for (const auto& polozka : fs::directory_iterator(m_priecinok.cesta()))
+            EXPECT_FALSE(utf8ZCesty(polozka.path().filename()).starts_with(".kasamat-")) << polozka.path();
     }
 
     // user.dat is current and the connection is open on it.
@@ -123,11 +67,6 @@ protected:
     Databaza m_databaza;
 };
 
-struct StaraVerzia {
-    const char* verzia;
-    Rozlozenie rozlozenie;
-};
-
 class AktualizaciaStarejVerzie : public Aktualizacia, public ::testing::WithParamInterface<StaraVerzia> {};
 
 TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
@@ -139,12 +78,7 @@ TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
     PripravDatabazu(m_databaza, m_cesty);
 
     overAktualny();
-    std::vector<Uloha> ocakavane = stareUlohy;
-    for (auto& u : ocakavane) {
-        if (rozlozenie == Rozlozenie::bezVariabilnehoSymbolu) u.variabilnySymbol = 0;
-        if (rozlozenie != Rozlozenie::uplne) u.textPlatby.clear();
-    }
-    EXPECT_EQ(ulohy(m_databaza), ocakavane);
+    EXPECT_EQ(ulohy(m_databaza), test::ulohyPoAktualizacii(rozlozenie));
 
     ASSERT_EQ(m_databaza.SQL("SELECT Uloha, typeof(Uloha) AS Typ FROM Nastavenia;"), 1);
     EXPECT_EQ(m_databaza.cislo(0, "Uloha"), staraVybrataUloha);
@@ -165,15 +99,7 @@ TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
 
 INSTANTIATE_TEST_SUITE_P(
     Verzie, AktualizaciaStarejVerzie,
-    ::testing::Values(StaraVerzia{"2.0.0.0", Rozlozenie::bezVariabilnehoSymbolu},
-                      StaraVerzia{"2.0.1.0", Rozlozenie::bezVariabilnehoSymbolu},
-                      StaraVerzia{"2.0.2.0", Rozlozenie::bezVariabilnehoSymbolu},
-                      StaraVerzia{"2.0.3.0", Rozlozenie::bezVariabilnehoSymbolu},
-                      StaraVerzia{"2.1.0.0", Rozlozenie::bezTextuPlatby},
-                      StaraVerzia{"2.1.1.0", Rozlozenie::bezTextuPlatby},
-                      StaraVerzia{"2.1.2.0", Rozlozenie::bezTextuPlatby},
-                      StaraVerzia{"2.2.0.0", Rozlozenie::uplne}, StaraVerzia{"2.2.1.0", Rozlozenie::uplne},
-                      StaraVerzia{"2.3.0.0", Rozlozenie::uplne}, StaraVerzia{"2.4.0.0", Rozlozenie::uplne}),
+    ::testing::ValuesIn(test::stareVerzie),
     [](const auto& info) {
         std::string meno = std::string("v") + info.param.verzia;
         for (char& znak : meno)
@@ -194,7 +120,7 @@ TEST_F(Aktualizacia, AktualnySuborOstaneNedotknuty)
     m_databaza.zatvor();
     EXPECT_EQ(test::obsah(m_cesty.databaza), bajty);
     EXPECT_FALSE(fs::exists(m_cesty.databaza + ".bak"));
-    EXPECT_FALSE(fs::exists(m_cesty.databaza + ".tmp"));
+    bezDocasnych();
 }
 
 TEST_F(Aktualizacia, PrvyStartSkopirujeSablonu)

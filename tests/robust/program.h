@@ -1,0 +1,75 @@
+#pragma once
+// A program folder of kasamat-batch's own, whose user.dat holds one task
+// converting Tatra banka TXT exports daily, and what its runs leave behind.
+
+#include <sstream>
+
+#include "podpora/proces.h"
+#include "store/databaza.h"
+#include "vystavba.h"
+
+namespace kasamat::test {
+
+// A program folder with kasamat-batch and its companion files, and a user.dat
+// whose first task converts Tatra banka TXT exports daily.
+class ProgramovyPriecinok {
+public:
+    ProgramovyPriecinok()
+    {
+        kopirujProgram(m_priecinok.cesta());
+        fs::create_directory(vstup());
+        fs::create_directory(vystup());
+        spusti(program(), {}, m_priecinok.cesta());
+        Databaza databaza;
+        EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())));
+        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(utf8ZCesty(vstup())) + "', PriecinokVystup='"
+                     + sqlText(utf8ZCesty(vystup())) + "', Format=0, CisloUctu='2628765432', CisloVypisu=1, "
+                     "Periodicita=1 WHERE ID=0;");
+    }
+    fs::path program() const { return m_priecinok.cesta() / menoProgramuBehu; }
+    fs::path userDat() const { return m_priecinok.cesta() / "user.dat"; }
+    fs::path vstup() const { return m_priecinok.cesta() / "vstup"; }
+    fs::path vystup() const { return m_priecinok.cesta() / "vystup"; }
+    const fs::path& koren() const { return m_priecinok.cesta(); }
+    Beh spustiBeh() const { return spusti(program(), {}, m_priecinok.cesta()); }
+
+    // The task's stored next number; -1 when user.dat does not open or read.
+    long long cisloVypisu() const
+    {
+        Databaza databaza;
+        if (!databaza.otvor(utf8ZCesty(userDat())) || databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;") != 1)
+            return -1;
+        return databaza.cislo(0, "CisloVypisu");
+    }
+
+private:
+    DocasnyPriecinok m_priecinok;
+};
+
+inline std::size_t pocetVypisov(const fs::path& priecinok)
+{
+    std::size_t pocet = 0;
+    for (const std::string& meno : obsahPriecinka(priecinok)) pocet += meno.ends_with(".clr");
+    return pocet;
+}
+
+// The number each statement file carries in its ZV: record.
+inline std::set<int> cislaVypisov(const fs::path& priecinok)
+{
+    std::set<int> cisla;
+    for (const std::string& meno : obsahPriecinka(priecinok)) {
+        if (!meno.ends_with(".clr")) continue;
+        const std::string obsah = citajSubor(priecinok / cestaZUtf8(meno));
+        const std::size_t zv = obsah.find("\r\nZV:");
+        const auto slova = obsah.substr(zv + 5, obsah.find('\r', zv + 2) - zv - 5);
+        // "ZV:EUR 1100 0 yyyymmdd <number> 1 ..."
+        std::istringstream text(slova);
+        std::string mena, kod, nula, datum;
+        int cislo = 0;
+        text >> mena >> kod >> nula >> datum >> cislo;
+        EXPECT_TRUE(cisla.insert(cislo).second) << "number " << cislo << " written twice, last in " << meno;
+    }
+    return cisla;
+}
+
+}  // namespace kasamat::test
