@@ -13,7 +13,7 @@ if [ "${1:-}" = "--windows" ]; then
   # One Wine server for the whole suite instead of one per test program.
   wineserver -p60
   status=0
-  ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600 || status=$?
+  xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600 || status=$?
   wineserver -k || true
   exit $status
 fi
@@ -25,4 +25,5 @@ if [ "${1:-}" = "--sanitize" ]; then
   options=(-DKASAMAT_SANITIZE=ON -DKASAMAT_BENCH=OFF)
 fi
 scripts/build.sh "$dir" "${options[@]}"
-ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 300
+# A screen for the tests that start the window program as a user would.
+xvfb-run -a ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 300

@@ -8,7 +8,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  xvfb xauth time
+  xvfb xauth xdotool time
 )
 missing=()
 for package in "${packages[@]}"; do

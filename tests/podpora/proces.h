@@ -78,4 +78,15 @@ inline std::filesystem::path programBehu() { return std::filesystem::path(KASAMA
 // a program folder of its own.
 void kopirujProgram(const std::filesystem::path& priecinok);
 
+// The name of the window program's file on this system.
+inline const std::string menoProgramuOkna = std::string("kasamat") + KASAMAT_EXE_SUFFIX;
+
+// True when programs of the tests can show windows on a screen, and the
+// tests can close them as a user would.
+bool maObrazovku();
+
+// Waits up to a minute for a window titled `nazov` to show, and closes it as
+// a user would; false when none showed.
+bool zatvorOkno(const std::string& nazov);
+
 }  // namespace kasamat::test

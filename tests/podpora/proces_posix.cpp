@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "podpora/proces.h"
@@ -85,6 +86,25 @@ void odovzdajPouzivatelovi(const std::filesystem::path& priecinok)
     ::lchown(priecinok.c_str(), nikto, nikto);
     for (const auto& polozka : std::filesystem::recursive_directory_iterator(priecinok))
         ::lchown(polozka.path().c_str(), nikto, nikto);
+}
+
+bool maObrazovku()
+{
+    const char* displej = std::getenv("DISPLAY");
+    return displej && *displej && std::system("command -v xdotool >/dev/null") == 0;
+}
+
+bool zatvorOkno(const std::string& nazov)
+{
+    const std::string hladaj =
+        "timeout 60 xdotool search --sync --onlyvisible --name '^" + nazov + "$' >/dev/null 2>&1";
+    if (std::system(hladaj.c_str()) != 0) return false;
+    // The window gets the focus and Enter, which its default button takes;
+    // xdotool then fails on the key's release to a window already gone.
+    const std::string zatvor = "xdotool search --onlyvisible --name '^" + nazov
+                               + "$' windowfocus --sync key Return >/dev/null 2>&1";
+    static_cast<void>(std::system(zatvor.c_str()));
+    return true;
 }
 
 bool podWine() { return false; }

@@ -101,6 +101,19 @@ void Proces::zabi()
 
 void odovzdajPouzivatelovi(const fs::path&) {}
 
+bool maObrazovku() { return GetSystemMetrics(SM_CMONITORS) > 0; }
+
+bool zatvorOkno(const std::string& nazov)
+{
+    const std::wstring titul = siroky(nazov);
+    for (int pokus = 0; pokus < 600; ++pokus) {
+        if (const HWND okno = FindWindowW(nullptr, titul.c_str()); okno && IsWindowVisible(okno))
+            return PostMessageW(okno, WM_CLOSE, 0, 0) != 0;
+        Sleep(100);
+    }
+    return false;
+}
+
 bool podWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 void nastavPremennu(const std::string& meno, const std::string& hodnota)

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "platform/zamok.h"
 #include "program.h"
 #include "store/pomocky.h"
 #include "store/stare_verzie.h"
@@ -117,6 +118,27 @@ TEST(DvaProcesy, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
         for (const fs::path& cesta : {user, zaloha})
             EXPECT_NE(fs::status(cesta).permissions() & fs::perms::owner_write, fs::perms::none) << cesta;
     }
+}
+
+// A second window for a settings file that a running Kasamat holds says so
+// and ends without opening user.dat.
+TEST(DvaProcesy, SecondWindowTellsTheUserAndLeavesUserDatAsItIs)
+{
+    if (!maObrazovku()) GTEST_SKIP() << "no screen to show a window on";
+    DocasnyPriecinok priecinok;
+    kopirujProgram(priecinok.cesta());
+    fs::copy_file(fs::path(KASAMAT_BIN_DIR) / menoProgramuOkna, priecinok.cesta() / menoProgramuOkna);
+    const fs::path user = priecinok.cesta() / "user.dat";
+    fs::copy_file(priecinok.cesta() / "default.dat", user);
+    const std::string bajty = citajSubor(user);
+    const ZamokNastaveni beziaci(user);
+    ASSERT_EQ(beziaci.stav(), ZamokNastaveni::Stav::Drzany);
+
+    Proces druhy(priecinok.cesta() / menoProgramuOkna, {}, priecinok.cesta());
+    EXPECT_TRUE(zatvorOkno("Kontomat")) << "no message titled Kontomat";
+    EXPECT_EQ(druhy.cakaj(), 0) << citajSubor(priecinok.cesta() / "stderr");
+    EXPECT_TRUE(citajSubor(user) == bajty) << "user.dat changed";
+    EXPECT_FALSE(fs::exists(priecinok.cesta() / "user.dat.bak"));
 }
 
 }  // namespace
