@@ -20,18 +20,16 @@ QToolButton* sipka(Qt::ArrowType smer, QWidget* rodic)
 }  // namespace
 
 UpDown::UpDown(QLineEdit* box, int najmenej, int najviac, QWidget* rodic)
-    : QWidget(rodic), m_box(box), m_najmenej(najmenej), m_najviac(najviac),
+    : QWidget(rodic), m_box(box), m_najmenej(najmenej), m_najviac(najviac), m_pozicia(najmenej),
       m_hore(sipka(Qt::UpArrow, this)), m_dole(sipka(Qt::DownArrow, this))
 {
     connect(m_hore, &QToolButton::clicked, this, [this] { krok(1); });
     connect(m_dole, &QToolButton::clicked, this, [this] { krok(-1); });
-}
-
-int UpDown::pozicia() const
-{
-    bool jeCislo = false;
-    const long long cislo = m_box->text().toLongLong(&jeCislo);
-    return jeCislo ? int(std::clamp<long long>(cislo, m_najmenej, m_najviac)) : m_najmenej;
+    connect(m_box, &QLineEdit::textChanged, this, [this](const QString& text) {
+        bool jeCislo = false;
+        const long long cislo = text.toLongLong(&jeCislo);
+        if (jeCislo) m_pozicia = int(std::clamp<long long>(cislo, m_najmenej, m_najviac));
+    });
 }
 
 void UpDown::nastavPoziciu(int cislo)

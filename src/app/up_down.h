@@ -16,8 +16,9 @@ class UpDown : public QWidget {
 public:
     UpDown(QLineEdit* box, int najmenej, int najviac, QWidget* rodic);
 
-    // The number in the box held within the range; a box without a number reads as the lower bound.
-    int pozicia() const;
+    // The number in the box held within the range; while the box holds no
+    // number (a refused paste), the last number it held.
+    int pozicia() const { return m_pozicia; }
     // Sets the box to the number held within the range.
     void nastavPoziciu(int cislo);
     // One step up (+1) or down (-1); at a bound nothing changes.
@@ -30,6 +31,7 @@ private:
     QLineEdit* m_box;
     int m_najmenej;
     int m_najviac;
+    int m_pozicia;
     QToolButton* m_hore;
     QToolButton* m_dole;
 };

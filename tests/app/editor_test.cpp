@@ -187,6 +187,10 @@ private slots:
         if (chyba) QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Kontomat"));
         const Uloha ulozena = program.ulohyVSubore().at(0);
         QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu), "ulozene");
+        if (ucet) return;
+        // The spinner goes on from the stored number, whatever the box shows.
+        okno.udCisloVypisu->krok(1);
+        QCOMPARE(program.ulohyVSubore().at(0).cisloVypisu, std::min(ulozena.cisloVypisu + 1, 999));
     }
 
     void sipkySpinnera()
