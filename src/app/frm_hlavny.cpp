@@ -39,8 +39,8 @@ int indexVZozname(const QComboBox* zoznam, int hodnota) { return hodnota >= 0 &&
 
 std::optional<QString> dialogPriecinka(QWidget* vlastnik, const QString& vyzva)
 {
-    const QString priecinok = QFileDialog::getExistingDirectory(
-        vlastnik, vyzva, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    const QString priecinok =
+        QFileDialog::getExistingDirectory(vlastnik, vyzva, TfrmHlavny::zaciatokVyberuPriecinka());
     if (priecinok.isEmpty()) return std::nullopt;
     return QDir::toNativeSeparators(priecinok);
 }
@@ -66,6 +66,13 @@ TfrmHlavny::~TfrmHlavny()
 }
 
 QString TfrmHlavny::defaultPriecinok() { return QCoreApplication::applicationDirPath(); }
+
+QString TfrmHlavny::zaciatokVyberuPriecinka()
+{
+    // A desktop folder that does not exist would stand typed in the picker's name box.
+    const QString plocha = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QDir(plocha).exists() ? plocha : QDir::homePath();
+}
 
 void TfrmHlavny::FormCreate()
 {

@@ -38,6 +38,9 @@ public:
     ~TfrmHlavny() override;
 
     static QString defaultPriecinok();
+    // Where the folder picker opens: the user's desktop folder, or the home
+    // folder where there is no desktop folder.
+    static QString zaciatokVyberuPriecinka();
 
     const CestyAplikacie& cesty() const { return m_cesty; }
     // True from the press of "Štart" until the worker has handed the window back.

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include "app/up_down.h"
@@ -280,6 +281,21 @@ private slots:
         QCOMPARE(vyzvy, QStringList({QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
                                      QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
                                      QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:")}));
+    }
+
+    void vyberPriecinkaZacinaNaPloche()
+    {
+        if (QSysInfo::productType() == QStringLiteral("windows"))
+            QSKIP("Windows names the desktop and home folders by the user's profile, not by HOME");
+        const QTemporaryDir domov;
+        const QByteArray povodny = qgetenv("HOME");
+        qputenv("HOME", domov.path().toUtf8());
+        const QString bezPlochy = TfrmHlavny::zaciatokVyberuPriecinka();
+        QDir(domov.path()).mkdir(QStringLiteral("Desktop"));
+        const QString sPlochou = TfrmHlavny::zaciatokVyberuPriecinka();
+        qputenv("HOME", povodny);
+        QCOMPARE(bezPlochy, domov.path());
+        QCOMPARE(sPlochou, domov.path() + QStringLiteral("/Desktop"));
     }
 
     void zmenaFormatu()
