@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth xdotool time
+  fonts-wine
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -15,7 +15,7 @@
 set -euo pipefail
 
 # Bump whenever the way the parts are built changes.
-recipe=2
+recipe=3
 
 started=$SECONDS
 here=$(cd "$(dirname "$0")" && pwd)
@@ -237,9 +237,10 @@ build_gtest() {
 # window tests under Wine need some there.
 install_fonts() {
   install -d "$prefix/lib/fonts"
-  install -m 644 /usr/share/fonts/truetype/dejavu/DejaVuSans*.ttf \
-    /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
-    "$prefix/lib/fonts/"
+  local dejavu=/usr/share/fonts/truetype/dejavu wine=/usr/share/wine/fonts
+  install -m 644 "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" \
+    "$dejavu/DejaVuSansMono.ttf" "$dejavu/DejaVuSansMono-Bold.ttf" \
+    "$wine/tahoma.ttf" "$wine/tahomabd.ttf" "$prefix/lib/fonts/"
 }
 
 step sources fetch_sources

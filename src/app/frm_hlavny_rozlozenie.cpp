@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <array>
+#include <mutex>
 
 #include "app/filter_cislic.h"
 #include "app/frm_hlavny.h"
@@ -64,10 +66,17 @@ QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, con
     return combo;
 }
 
-// Tahoma 8 pt; where it is not installed, the narrowest near match, so that
-// the texts fit the places the layout gives them.
+// Tahoma 8 pt, the font the layout is made for. A system without Tahoma
+// (Linux) gets the metric-compatible Tahoma of Wine's fonts for this program
+// (Debian's fonts-wine); without that, the narrowest near match.
 QFont pismoOkna()
 {
+    static std::once_flag nacitanie;
+    std::call_once(nacitanie, [] {
+        if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) return;
+        for (const char* subor : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+            QFontDatabase::addApplicationFont(QString::fromLatin1(subor));
+    });
     QFont pismo;
     pismo.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                        QStringLiteral("DejaVu Sans Condensed")});
