@@ -6,6 +6,7 @@ install(TARGETS kasamat kasamat-batch RUNTIME DESTINATION .)
 install(FILES ${KASAMAT_BIN_DIR}/default.dat ${KASAMAT_BIN_DIR}/release.nfo ${KASAMAT_BIN_DIR}/TeamViewerQS_sk.exe
         $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${KASAMAT_RUNTIME_DLLS}
         DESTINATION .)
+install(FILES ${KASAMAT_QT_SLOVENCINA} DESTINATION translations)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 

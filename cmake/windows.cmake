@@ -29,3 +29,10 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/wine.sh.in ${CMAKE_BINARY_DIR}/
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine.sh)
 
+
+# Qt's Slovak texts: the prefix has no translations of its own, so Debian's
+# ship beside the programs, and beside the test programs for their runs.
+find_file(KASAMAT_QT_SLOVENCINA qtbase_sk.qm PATHS /usr/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${KASAMAT_QT_SLOVENCINA} DESTINATION ${KASAMAT_BIN_DIR}/translations)
+file(COPY ${KASAMAT_QT_SLOVENCINA} DESTINATION ${CMAKE_BINARY_DIR}/tests/translations)

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 
+scripts/setup.sh
 prefix=$(scripts/windows/deps.sh | tail -n1)
 cache=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}
 export WINEPREFIX=$cache/wine WINEDEBUG=-all

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth xdotool time
-  fonts-wine
+  fonts-wine qt6-translations-l10n
 )
 missing=()
 for package in "${packages[@]}"; do

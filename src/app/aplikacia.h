@@ -1,5 +1,6 @@
 #pragma once
-// The application object: the program's title and the framework's error box,
+// The application object: the program's title, the framework's texts in
+// Slovak, and the framework's error box,
 // which catches an error that escapes any handler of the window, shows it and
 // lets the program go on.
 

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +18,12 @@ class StartTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void textyRamcaSuSlovenske()
+    {
+        const QDialogButtonBox tlacidla(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(tlacidla.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušiť"));
+    }
+
     void triUlohyTretiaVybrataANacitana()
     {
         ProgramovyPriecinok program;
