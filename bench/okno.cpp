@@ -145,7 +145,7 @@ double odSpusteniaProcesu()
 
 int start(const QString& koren)
 {
-    TfrmHlavny okno(koren + "/start");
+    TfrmHlavny okno(CestyAplikacie::v((koren + "/start").toStdString()));
     frmHlavny = &okno;
     okno.show();
     // The first turn of the event loop after show(): the window has been laid
@@ -189,7 +189,7 @@ bool obnov(const QString& program)
 int beh(const QString& koren)
 {
     if (!obnov(koren + "/run")) return 1;
-    TfrmHlavny okno(koren + "/run");
+    TfrmHlavny okno(CestyAplikacie::v((koren + "/run").toStdString()));
     frmHlavny = &okno;
     okno.show();
     QElapsedTimer tik;

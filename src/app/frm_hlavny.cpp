@@ -47,9 +47,8 @@ std::optional<QString> dialogPriecinka(QWidget* vlastnik, const QString& vyzva)
 
 }  // namespace
 
-TfrmHlavny::TfrmHlavny(const QString& priecinokProgramu, Shell* shell)
-    : vyberPriecinka(dialogPriecinka), m_priecinokProgramu(priecinokProgramu),
-      m_shell(shell ? shell : &systemovyShell())
+TfrmHlavny::TfrmHlavny(const CestyAplikacie& cesty, Shell* shell)
+    : vyberPriecinka(dialogPriecinka), m_shell(shell ? shell : &systemovyShell()), m_cesty(cesty)
 {
     vytvorRozlozenie();
     prepojObsluhy();
@@ -65,8 +64,6 @@ TfrmHlavny::~TfrmHlavny()
     if (frmHlavny == this) frmHlavny = nullptr;
 }
 
-QString TfrmHlavny::defaultPriecinok() { return QCoreApplication::applicationDirPath(); }
-
 QString TfrmHlavny::zaciatokVyberuPriecinka()
 {
     // A desktop folder that does not exist would stand typed in the picker's name box.
@@ -76,7 +73,6 @@ QString TfrmHlavny::zaciatokVyberuPriecinka()
 
 void TfrmHlavny::FormCreate()
 {
-    m_cesty = CestyAplikacie::v(m_priecinokProgramu.toStdString());
     // The About tab's controls belong to its page.
     const auto* oAplikacii = new OAplikacii(tsOaplikacii, *m_shell, m_cesty.vzdialenaPomoc);
     oAplikacii->lblVerziaCislo->setText(q(VerziaProgramu()));

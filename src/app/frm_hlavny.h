@@ -34,10 +34,9 @@ class TfrmHlavny : public QWidget, public ProstredieBehu {
 public:
     // The program folder holds the companion files and user.dat; the program's
     // own is the folder of its executable.
-    explicit TfrmHlavny(const QString& priecinokProgramu = defaultPriecinok(), Shell* shell = nullptr);
+    explicit TfrmHlavny(const CestyAplikacie& cesty = CestyAplikacie::programu(), Shell* shell = nullptr);
     ~TfrmHlavny() override;
 
-    static QString defaultPriecinok();
     // Where the folder picker opens: the user's desktop folder, or the home
     // folder where there is no desktop folder.
     static QString zaciatokVyberuPriecinka();
@@ -158,7 +157,6 @@ private:
     void ulozRozpisanyBox();
     Uloha ulohaVEditore() const;
 
-    QString m_priecinokProgramu;
     Shell* m_shell;
     CestyAplikacie m_cesty;
     Databaza m_databaza;

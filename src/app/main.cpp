@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     try {
         // One window per settings file, for its whole life: a second start
         // hands over to the running one without opening user.dat.
-        const CestyAplikacie cesty = CestyAplikacie::v(TfrmHlavny::defaultPriecinok().toStdString());
+        const CestyAplikacie cesty = CestyAplikacie::programu();
         const ZamokNastaveni zamok(cestaZUtf8(cesty.databaza));
         if (zamok.stav() == ZamokNastaveni::Stav::Obsadeny) {
             if (!ukazOknoProcesu(zamok.drzitel()))
@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
                                          QStringLiteral("Program Kasamat je už spustený."));
             return 0;
         }
-        const auto hlavne = std::make_unique<TfrmHlavny>();
+        const auto hlavne = std::make_unique<TfrmHlavny>(cesty);
         frmHlavny = hlavne.get();
         frmInfo = new TfrmInfo(frmHlavny->cesty().releaseInfo, frmHlavny);
         frmHlavny->show();

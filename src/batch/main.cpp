@@ -41,9 +41,9 @@ void zapisUlohu(Databaza& databaza, const Uloha& uloha)
     databaza.SQL("UPDATE Nastavenia SET Uloha=0;");
 }
 
-int spustiJednuUlohu(const fs::path& priecinok, const Uloha& uloha)
+int spustiJednuUlohu(const Uloha& uloha)
 {
-    const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
+    const CestyAplikacie cesty = CestyAplikacie::programu();
     const DocasnyPriecinok docasny;
     // The template is checked on its copy, which then serves the run: every
     // opening derives the database key anew, a cost each run pays once.
@@ -60,9 +60,9 @@ int spustiJednuUlohu(const fs::path& priecinok, const Uloha& uloha)
     return 0;
 }
 
-int spustiUlohyPouzivatela(const fs::path& priecinok)
+int spustiUlohyPouzivatela()
 {
-    const CestyAplikacie cesty = CestyAplikacie::v(utf8ZCesty(priecinok));
+    const CestyAplikacie cesty = CestyAplikacie::programu();
     // Held to the end of the run: no other Kasamat upgrades user.dat or
     // numbers statements of its tasks meanwhile.
     const ZamokNastaveni zamok(cestaZUtf8(cesty.databaza));
@@ -101,8 +101,7 @@ int main(int argc, char** argv)
             std::cerr << pouzitieBehu;
             return 2;
         }
-        const fs::path priecinok = priecinokProgramu();
-        return volby->jednaUloha ? spustiJednuUlohu(priecinok, volby->uloha) : spustiUlohyPouzivatela(priecinok);
+        return volby->jednaUloha ? spustiJednuUlohu(volby->uloha) : spustiUlohyPouzivatela();
     } catch (const std::exception& chyba) {
         std::cerr << chyba.what() << '\n';
         return 1;

@@ -11,8 +11,19 @@ namespace kasamat {
 // The running executable's own file.
 std::filesystem::path cestaProgramu();
 
-// The folder of the running executable, where its companion files lie.
+// The folder of the running executable.
 std::filesystem::path priecinokProgramu();
+
+// Where the files that ship with the program lie (the template, the release
+// notes, the remote-support tool): beside the executable in a build's or a
+// Windows program folder, or the package's data folder of an installed
+// program. Which one is fixed when the program is built.
+std::filesystem::path priecinokSuborovProgramu();
+
+// Where user.dat lies: beside the executable, as the program folder keeps
+// it, or for an installed program the user's own data folder (made when
+// missing), since the program's folder is not the user's to write.
+std::filesystem::path priecinokNastaveni();
 
 // The command line as UTF-8 texts, the program's name first. Windows hands
 // main its arguments in the ANSI code page, which has no letter for many

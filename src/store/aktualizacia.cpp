@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/cesta.h"
+#include "platform/program.h"
 #include "platform/subory.h"
 #include "store/verzia.h"
 
@@ -128,6 +129,13 @@ CestyAplikacie CestyAplikacie::v(const std::string& priecinokProgramu)
     const fs::path priecinok = cestaZUtf8(priecinokProgramu);
     return {utf8ZCesty(priecinok / "default.dat"), utf8ZCesty(priecinok / "user.dat"),
             utf8ZCesty(priecinok / "release.nfo"), utf8ZCesty(priecinok / "TeamViewerQS_sk.exe")};
+}
+
+CestyAplikacie CestyAplikacie::programu()
+{
+    CestyAplikacie cesty = v(utf8ZCesty(priecinokSuborovProgramu()));
+    cesty.databaza = utf8ZCesty(priecinokNastaveni() / "user.dat");
+    return cesty;
 }
 
 bool KontrolaSuborovAplikacie(Databaza& databaza, const CestyAplikacie& cesty)

@@ -17,6 +17,9 @@ struct CestyAplikacie {
 
     // The paths in the given folder (its trailing separator optional).
     static CestyAplikacie v(const std::string& priecinokProgramu);
+    // The paths of the running program: the files that ship with it where
+    // they were installed, user.dat where its user's settings are kept.
+    static CestyAplikacie programu();
 };
 
 // The text of the "Chyba" message shown when a companion file is missing or unusable.

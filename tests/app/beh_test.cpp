@@ -75,7 +75,7 @@ private slots:
         kopirujPriecinok(golden + QStringLiteral("/input"), QString::fromStdString(tatra.priecinokVstup));
         program.ulohy({tatra, prazdnaUloha(program, "b"), prazdnaUloha(program, "c")}, 1);
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         spustiAPockaj(okno);
 
         QFile ocakavanyLog(golden + QStringLiteral("/expected/log.txt"));
@@ -108,7 +108,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         const QString suhrn = okno.mmStart->toPlainText();
         spustiAPockaj(okno);
         QCOMPARE(okno.mmStart->toPlainText(), suhrn);
@@ -119,7 +119,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a")}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         okno.show();
         const qsizetype suhrn = riadkyLogu(okno).size();
 
@@ -148,7 +148,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a"), prazdnaUloha(program, "b")}, 1);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         {
             Databaza db;
             QVERIFY(db.otvor(program.subor("user.dat").toStdString()));

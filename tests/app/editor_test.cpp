@@ -78,7 +78,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("prvá"), uloha("druhá")}, 1);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         okno.edtNazov->setFocus();
@@ -141,7 +141,7 @@ private slots:
         program.ulohy({u, uloha("iná")}, 0);
         QApplication::clipboard()->setText(QStringLiteral("999"));
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         QLineEdit* box = ucet ? okno.edtCisloUctu : okno.edtCisloVypisu;
         box->setFocus();
@@ -175,7 +175,7 @@ private slots:
         QFETCH(bool, chyba);
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         QApplication::clipboard()->setText(schranka);
         QLineEdit* box = ucet ? okno.edtCisloUctu : okno.edtCisloVypisu;
@@ -198,7 +198,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("a")}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         const auto sipky = okno.udCisloVypisu->findChildren<QToolButton*>();
         QCOMPARE(sipky.size(), 2);
@@ -217,7 +217,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         prepis(okno.edtPriecinokVstup, QStringLiteral("/nove/vstup"));
@@ -235,7 +235,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 0)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         prepis(okno.edtPriecinokVstup, QStringLiteral("/nove"));
@@ -254,7 +254,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         QStringList vyzvy;
@@ -302,7 +302,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("trustpay", 1), plna("iná", 1)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         okno.cbFormat->setFocus();
 
@@ -349,7 +349,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1), plna("c", 3)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         okno.cbUloha->setFocus();
         QTest::keyClick(okno.cbUloha, Qt::Key_End);
@@ -376,7 +376,7 @@ private slots:
         QFETCH(int, novaVybrata);
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1), plna("c", 3)}, vybrata);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         QTest::mouseClick(okno.btnZrusit, Qt::LeftButton);
@@ -400,7 +400,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1)}, 7);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         QTest::mouseClick(okno.btnZrusit, Qt::LeftButton);
         const auto ulohy = program.ulohyVSubore();
@@ -414,7 +414,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 3), plna("b", 1)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         QTest::mouseClick(okno.btnPridat, Qt::LeftButton);
@@ -448,7 +448,7 @@ private slots:
         QFETCH(QString, text);
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 1), plna("b", 1)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         for (QLineEdit* box : {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
@@ -471,7 +471,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 1)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
         ZatvaracSprav zatvarac;
@@ -488,7 +488,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1)}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         {
             Databaza db;
@@ -521,7 +521,7 @@ private slots:
         u.priecinokVstup = program.subor("chyba").toStdString();
         u.priecinokVystup = program.novyPriecinok("vystup").toStdString();
         program.ulohy({u}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QVERIFY(!okno.btnStart->isEnabled());
         naNastavenie(okno);
 

@@ -84,7 +84,7 @@ private slots:
         QFETCH(QString, text);
         ProgramovyPriecinok program;
         program.ulohy({plna("a"), plna("b"), plna("c")}, 1);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         zobraz(okno);
 
         for (QLineEdit* box : {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
@@ -111,7 +111,7 @@ private slots:
         QVERIFY(!okno.btnStart->isEnabled());
 
         // A new window reads back what was stored.
-        TfrmHlavny druhe(program.cesta());
+        TfrmHlavny druhe(program.cesty());
         QCOMPARE(druhe.edtNazov->text(), text);
         QCOMPARE(druhe.edtTextPlatby->text(), text);
     }
@@ -129,7 +129,7 @@ private slots:
         const QString vystup = program.novyPriecinok("out\"'\\\\ ľ");
         QVERIFY(QFile::copy(QStringLiteral(KASAMAT_TEST_DATA "/golden/trustpay-per-file/input/trustpay_2024_02.csv"),
                             vstup + QStringLiteral("/vypis.csv")));
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         zobraz(okno);
         vloz(okno.edtPriecinokVstup, vstup);
         vloz(okno.edtPriecinokVystup, vystup);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/aplikacia.h"
+#include "store/aktualizacia.h"
 #include "store/databaza.h"
 #include "store/uloha.h"
 #include "store/ulohy.h"
@@ -53,6 +54,8 @@ public:
     }
 
     QString cesta() const { return m_priecinok.path(); }
+    // The program's paths, all in this folder.
+    CestyAplikacie cesty() const { return CestyAplikacie::v(cesta().toStdString()); }
     QString subor(const char* meno) const { return m_priecinok.filePath(QString::fromUtf8(meno)); }
     // A new folder inside the program folder, for a task's input or output.
     QString novyPriecinok(const char* meno) const

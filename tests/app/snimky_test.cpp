@@ -25,7 +25,7 @@ private slots:
         u.textPlatby = "$vs $txt";
         program.ulohy({u, uloha("Fio", 3)}, 0);
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         okno.show();
         QVERIFY(QTest::qWaitForWindowExposed(&okno));
         const char* mena[] = {"spustenie", "nastavenie", "o_aplikacii"};

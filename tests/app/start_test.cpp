@@ -33,7 +33,7 @@ private slots:
         tretia.periodicita = 1;
         program.ulohy({uloha("Tatra"), uloha("TrustPay", 1), tretia}, 2);
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QCOMPARE(okno.cbUloha->count(), 3);
         QCOMPARE(okno.cbUloha->itemText(0), QStringLiteral("1. Tatra"));
         QCOMPARE(okno.cbUloha->itemText(1), QStringLiteral("2. TrustPay"));
@@ -61,7 +61,7 @@ private slots:
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("jediná")}, 0);
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QVERIFY(!okno.btnZrusit->isEnabled());
         QVERIFY(okno.btnPridat->isEnabled());
     }
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(QFile::remove(program.cesta() + u'/' + subor));
 
         ZatvaracSprav zatvarac;
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
 
         QCOMPARE(zatvarac.spravy.size(), std::size_t(1));
         QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Chyba"));
@@ -112,7 +112,7 @@ private slots:
         a.cisloUctu = "123";
         program.ulohy({a, uloha("b")}, 5);
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QCOMPARE(okno.cbUloha->count(), 2);
         QCOMPARE(okno.cbUloha->currentIndex(), -1);
         QVERIFY(okno.edtNazov->text().isEmpty());
@@ -155,7 +155,7 @@ private slots:
         u.variabilnySymbol = 1;
         program.ulohy({u, uloha("iná")}, 0);
 
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QTEST(okno.cbFormat->currentIndex(), "formatVZozname");
         QTEST(okno.lblKodBanky->text(), "kodBanky");
         QTEST(okno.edtCisloUctu->isEnabled(), "ucetPovoleny");
@@ -192,7 +192,7 @@ private slots:
             db.SQL("UPDATE Verzia SET Cislo='2.0.2.0';");
             db.SQL("UPDATE Nastavenia SET Uloha=1;");
         }
-        TfrmHlavny okno(program.cesta());
+        TfrmHlavny okno(program.cesty());
         QCOMPARE(okno.cbUloha->count(), 2);
         QCOMPARE(okno.cbUloha->currentIndex(), 1);
         QCOMPARE(okno.edtNazov->text(), QStringLiteral("druhá"));
