@@ -8,7 +8,7 @@ namespace kasamat {
 
 const char* const pouzitieBehu =
     "Usage: kasamat-batch\n"
-    "         runs every task of user.dat in the program folder\n"
+    "         runs every task of user.dat, as the window's \"Štart\" would\n"
     "       kasamat-batch --format F --input DIR --output DIR [--account DIGITS] [--number N]\n"
     "                     [--periodicity P] [--variable-symbol V] [--text TEMPLATE] [--name NAME]\n"
     "         runs one task with these values (F, N, P and V are integers)\n";
