@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <array>
@@ -64,6 +65,29 @@ QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, con
     combo->setGeometry(x, y, sirka, vyskaRiadku);
     for (const auto& text : texty) combo->addItem(u8(text));
     return combo;
+}
+
+// Widens a list whose longest text does not fit the design's width in the
+// font in use (the style's arrow and frame included) as far as it needs, and
+// never past the control to its right or its parent's edge.
+void zmestiTexty(QComboBox* zoznam)
+{
+    QStyleOptionComboBox volby;
+    volby.initFrom(zoznam);
+    const QFontMetrics miery = zoznam->fontMetrics();
+    int potrebna = zoznam->width();
+    for (int i = 0; i < zoznam->count(); ++i) {
+        const QSize text(miery.horizontalAdvance(zoznam->itemText(i)), miery.height());
+        potrebna = std::max(potrebna, zoznam->style()->sizeFromContents(QStyle::CT_ComboBox, &volby, text, zoznam).width());
+    }
+    int hranica = zoznam->parentWidget()->width() - 2;
+    for (const QObject* o : zoznam->parentWidget()->children()) {
+        const auto* iny = qobject_cast<const QWidget*>(o);
+        const bool vRiadku = iny && iny != zoznam && iny->x() > zoznam->x() && iny->y() < zoznam->geometry().bottom()
+                          && zoznam->y() < iny->geometry().bottom();
+        if (vRiadku) hranica = std::min(hranica, iny->x() - 2);
+    }
+    zoznam->resize(std::min(potrebna, hranica - zoznam->x()), zoznam->height());
 }
 
 // Tahoma 8 pt, the font the layout is made for. A system without Tahoma
@@ -186,6 +210,7 @@ void TfrmHlavny::vytvorNastavenie()
 
     lblVariabilnySymbol = popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
     cbVariabilnySymbol = zoznam(g, "cbVariabilnySymbol", 183, 175, 109, variabilneSymbolyUloh);
+    for (QComboBox* cb : {cbFormat, cbPeriodicita, cbVariabilnySymbol}) zmestiTexty(cb);
 
     new FilterCislic(edtCisloUctu, 10);
     new FilterCislic(edtCisloVypisu, 3, udCisloVypisu);

@@ -124,15 +124,21 @@ OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaV
     lblText1 = popis(stranka, "lblText1",
                      QStringLiteral("Aplikácia zabezpečuje konverziu bankových výpisov a príkazov medzi formátmi,"),
                      46, 104);
-    // The blanks keep room for the accounting system's name, a label of its own.
-    lblText2 = popis(stranka, "lblText2",
-                     QStringLiteral("ktoré podporujú banky a ekonomický systém                ."), 103, 123);
-    // The name follows "systém " even where the font is wider than the
-    // window's Tahoma and the blanks alone would let the two overlap.
-    const int zaSystemom = lblText2->x()
-        + lblText2->fontMetrics().horizontalAdvance(QStringLiteral("ktoré podporujú banky a ekonomický systém "));
+    // The accounting system's name is a label of its own, in a room of
+    // blanks that the sentence keeps for it before its period. The room is
+    // as wide as the name in the font in use: a fixed count of blanks would
+    // leave a gap before the period, or let the period run into the name.
+    const QString predMenom = QStringLiteral("ktoré podporujú banky a ekonomický systém ");
+    lblText2 = popis(stranka, "lblText2", predMenom, 103, 123);
+    const QFontMetrics miery = lblText2->fontMetrics();
+    const int zaSystemom = lblText2->x() + miery.horizontalAdvance(predMenom);
     lblEkonomickySystem = popis(stranka, "lblEkonomickySystem", QString::fromUtf8(odkazy::ekonomickySystem),
                                 std::max(320, zaSystemom), 123);
+    QString miesto;
+    while (zaSystemom + miery.horizontalAdvance(miesto) < lblEkonomickySystem->geometry().right() + 1)
+        miesto += u' ';
+    lblText2->setText(predMenom + miesto + u'.');
+    lblText2->adjustSize();
     urobOdkaz(lblEkonomickySystem, this, true);
 
     imgLogo = obrazok(stranka, "imgLogo", logoVyrobcu(), 18, 249);
