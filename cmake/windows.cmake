@@ -28,6 +28,8 @@ list(JOIN wine_path ";" KASAMAT_WINEPATH)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/wine.sh.in ${CMAKE_BINARY_DIR}/wine.sh @ONLY
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine.sh)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/qt-test.sh.in ${CMAKE_BINARY_DIR}/qt-test.sh @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
 
 
 # Qt's Slovak texts: the prefix has no translations of its own, so Debian's

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <array>
+#include <vector>
 #include <mutex>
 
 #include "app/filter_cislic.h"
@@ -67,27 +68,68 @@ QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, con
     return combo;
 }
 
-// Widens a list whose longest text does not fit the design's width in the
-// font in use (the style's arrow and frame included) as far as it needs, and
-// never past the control to its right or its parent's edge.
+// The controls of the parent on `w`'s row, to its right or to its left.
+template <typename Podmienka>
+std::vector<const QWidget*> vRiadku(const QWidget* w, Podmienka podmienka)
+{
+    std::vector<const QWidget*> ine;
+    for (const QObject* o : w->parentWidget()->children()) {
+        const auto* iny = qobject_cast<const QWidget*>(o);
+        if (iny && iny != w && iny->y() < w->geometry().bottom() && w->y() < iny->geometry().bottom()
+            && !qobject_cast<const QLabel*>(iny) && podmienka(iny))
+            ine.push_back(iny);
+    }
+    return ine;
+}
+
+constexpr int medzera = 2;
+
+// Widens a control to the width its text needs in the font in use, never
+// past the control to its right or its parent's edge.
+void rozsir(QWidget* w, int potrebna)
+{
+    int hranica = w->parentWidget()->width() - medzera;
+    for (const QWidget* sused : vRiadku(w, [&](const QWidget* iny) { return iny->x() > w->x(); }))
+        hranica = std::min(hranica, sused->x() - medzera);
+    if (potrebna > w->width()) w->resize(std::min(potrebna, hranica - w->x()), w->height());
+}
+
+// A list: its longest text with the style's arrow and frame.
 void zmestiTexty(QComboBox* zoznam)
 {
     QStyleOptionComboBox volby;
     volby.initFrom(zoznam);
     const QFontMetrics miery = zoznam->fontMetrics();
-    int potrebna = zoznam->width();
+    int potrebna = 0;
     for (int i = 0; i < zoznam->count(); ++i) {
         const QSize text(miery.horizontalAdvance(zoznam->itemText(i)), miery.height());
         potrebna = std::max(potrebna, zoznam->style()->sizeFromContents(QStyle::CT_ComboBox, &volby, text, zoznam).width());
     }
-    int hranica = zoznam->parentWidget()->width() - 2;
-    for (const QObject* o : zoznam->parentWidget()->children()) {
-        const auto* iny = qobject_cast<const QWidget*>(o);
-        const bool vRiadku = iny && iny != zoznam && iny->x() > zoznam->x() && iny->y() < zoznam->geometry().bottom()
-                          && zoznam->y() < iny->geometry().bottom();
-        if (vRiadku) hranica = std::min(hranica, iny->x() - 2);
-    }
-    zoznam->resize(std::min(potrebna, hranica - zoznam->x()), zoznam->height());
+    rozsir(zoznam, potrebna);
+}
+
+// A button: its text with the style's margins and frame.
+void zmestiTexty(QPushButton* tlacidlo)
+{
+    const QStyle* styl = tlacidlo->style();
+    rozsir(tlacidlo, tlacidlo->fontMetrics().horizontalAdvance(tlacidlo->text())
+                         + 2 * (styl->pixelMetric(QStyle::PM_ButtonMargin, nullptr, tlacidlo)
+                                + styl->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tlacidlo)));
+}
+
+// Moves a label whose text would reach the control to its right in the font
+// in use to the left, as little as leaves a gap, never over the control to
+// its left.
+void odsunOdSuseda(QLabel* popis)
+{
+    const int koniec = popis->x() + popis->fontMetrics().horizontalAdvance(popis->text());
+    int presah = 0;
+    for (const QWidget* sused : vRiadku(popis, [&](const QWidget* w) { return w->x() > popis->x(); }))
+        presah = std::max(presah, koniec + medzera - sused->x());
+    int zaciatok = 0;
+    for (const QWidget* sused : vRiadku(popis, [&](const QWidget* w) { return w->x() < popis->x(); }))
+        zaciatok = std::max(zaciatok, sused->geometry().right() + 1 + medzera);
+    if (presah > 0) popis->move(std::max(zaciatok, popis->x() - presah), popis->y());
 }
 
 // Tahoma 8 pt, the font the layout is made for. A system without Tahoma
@@ -210,7 +252,12 @@ void TfrmHlavny::vytvorNastavenie()
 
     lblVariabilnySymbol = popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
     cbVariabilnySymbol = zoznam(g, "cbVariabilnySymbol", 183, 175, 109, variabilneSymbolyUloh);
+    // The design's widths suit Tahoma as Windows draws it; other renderings
+    // of it run a few pixels wider.
     for (QComboBox* cb : {cbFormat, cbPeriodicita, cbVariabilnySymbol}) zmestiTexty(cb);
+    for (QPushButton* tlacidlo : {btnZrusit, btnPridat, btnPriecinokVstup, btnPriecinokVystup}) zmestiTexty(tlacidlo);
+    for (QWidget* rodic : {s, g})
+        for (QLabel* label : rodic->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) odsunOdSuseda(label);
 
     new FilterCislic(edtCisloUctu, 10);
     new FilterCislic(edtCisloVypisu, 3, udCisloVypisu);

@@ -74,7 +74,9 @@ private slots:
                 continue;
             const int koniec = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             const QWidget* sused = susedVpravo(label);
-            if (sused) QVERIFY2(koniec < sused->x() - 1, qPrintable(label->objectName() + " touches " + sused->objectName()));
+            if (sused)
+                QVERIFY2(koniec < sused->x(), qPrintable(label->objectName() + QStringLiteral(" ends at %1, touching ").arg(koniec)
+                                                         + sused->objectName()));
             QVERIFY2(koniec <= label->parentWidget()->width(), qPrintable(label->objectName()));
         }
         for (const QPushButton* tlacidlo : okno.findChildren<QPushButton*>())

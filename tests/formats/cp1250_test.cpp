@@ -14,6 +14,10 @@ namespace {
 
 std::string bajt(int hodnota) { return std::string(1, char(hodnota)); }
 
+// The tests that compare with Qt's own codec need one: a Qt built without ICU,
+// as the Windows build is, has none.
+bool qtMaKodovanie() { return QStringDecoder("windows-1250").isValid(); }
+
 QString qtDekoduj(const std::string& bajty)
 {
     QStringDecoder dekoder("windows-1250");
@@ -24,8 +28,7 @@ QString qtDekoduj(const std::string& bajty)
 
 TEST(Cp1250, EveryAssignedByteDecodesAsQtDecodesIt)
 {
-    QStringDecoder skuska("windows-1250");
-    ASSERT_TRUE(skuska.isValid()) << "Qt lacks the windows-1250 codec";
+    if (!qtMaKodovanie()) GTEST_SKIP() << "this Qt has no windows-1250 codec (built without ICU)";
     for (int b = 0; b < 256; ++b) {
         const QString odQt = qtDekoduj(bajt(b));
         if (odQt == QString(QChar::ReplacementCharacter)) continue;  // unassigned in the code page
@@ -36,6 +39,7 @@ TEST(Cp1250, EveryAssignedByteDecodesAsQtDecodesIt)
 
 TEST(Cp1250, UpperCaseMatchesUnicodeForEveryLetter)
 {
+    if (!qtMaKodovanie()) GTEST_SKIP() << "this Qt has no windows-1250 codec (built without ICU)";
     for (int b = 0; b < 256; ++b) {
         const QString znak = qtDekoduj(bajt(b));
         const QString velky = znak.toUpper();

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "podpora/docasny_priecinok.h"
 
 namespace kasamat::test {
@@ -9,6 +11,16 @@ namespace kasamat::test {
 namespace fs = std::filesystem;
 
 bool vytvorRuru(const fs::path& cesta) { return ::mkfifo(cesta.c_str(), 0600) == 0; }
+
+std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
+{
+    std::vector<std::string> mena;
+    std::error_code chyba;
+    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
+        mena.push_back(it->path().filename().string());
+    std::sort(mena.begin(), mena.end());
+    return mena;
+}
 
 fs::path priecinokInehoSystemu()
 {

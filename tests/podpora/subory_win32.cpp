@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "platform/cesta.h"
+
 #include "podpora/docasny_priecinok.h"
 
 namespace kasamat::test {
@@ -18,6 +22,22 @@ std::wstring zvazok(const fs::path& cesta)
 }
 
 }  // namespace
+
+std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
+{
+    std::wstring vzor = L"\\\\?\\" + fs::absolute(priecinok).make_preferred().wstring() + L"\\*";
+    std::vector<std::string> mena;
+    WIN32_FIND_DATAW polozka{};
+    const HANDLE hladanie = FindFirstFileW(vzor.c_str(), &polozka);
+    if (hladanie == INVALID_HANDLE_VALUE) return mena;
+    do {
+        const std::wstring_view meno = polozka.cFileName;
+        if (meno != L"." && meno != L"..") mena.push_back(utf8ZCesty(fs::path(meno)));
+    } while (FindNextFileW(hladanie, &polozka));
+    FindClose(hladanie);
+    std::sort(mena.begin(), mena.end());
+    return mena;
+}
 
 // Windows keeps its pipes outside the file system's folders.
 bool vytvorRuru(const fs::path&) { return false; }

@@ -167,15 +167,17 @@ TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
 {
     const std::string platny = platnyVypis(1);
     Konverzia k(1);
-    const std::vector<std::string> vstupy = {"- a.csv", "--output.csv", "\"úver\" 'č. 2'.csv",
-                                             "  medzery  .csv", "ľščťžýáíé ÔÄ.csv", "a;b,c$d`e.csv"};
+    std::vector<std::string> vstupy = {"- a.csv", "--output.csv", "\"úver\" 'č. 2'.csv",
+                                       "  medzery  .csv", "ľščťžýáíé ÔÄ.csv", "a;b,c$d`e.csv"};
     for (const std::string& meno : vstupy) zapisSubor(k.vstup() / cestaZUtf8(meno), platny);
+    // Windows allows no quote in a name.
+    std::erase_if(vstupy, [&](const std::string& meno) { return !fs::exists(k.vstup() / cestaZUtf8(meno)); });
     const ZaznamHlasenia hlasenie = k.spusti();
     EXPECT_EQ(hlasenie.riadky.size(), vstupy.size());
     EXPECT_EQ(obsahPriecinka(k.vstup()), std::set<std::string>{});
     for (const std::string& meno : vstupy) {
         EXPECT_EQ(citajSubor(k.vystup() / cestaZUtf8(meno)), platny) << meno;
-        EXPECT_TRUE(fs::exists(k.vystup() / (meno + " (20240206).clr"))) << meno;
+        EXPECT_TRUE(fs::exists(k.vystup() / cestaZUtf8(meno + " (20240206).clr"))) << meno;
     }
 }
 

@@ -115,7 +115,7 @@ TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
     ina.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(vstup()) + "', PriecinokVystup='" + sqlText(vystup())
             + "', Format='3', CisloVypisu='7' WHERE ID=0;");
     fs::copy_file(fs::path(KASAMAT_TEST_DATA) / "golden/fio-per-file/input/vypis_marec.csv",
-                  fs::path(vstup()) / "vypis_marec.csv");
+                  cestaZUtf8(vstup()) / "vypis_marec.csv");
     ina.SQL("BEGIN IMMEDIATE;");
     const Beh beh = spustiBezVolieb();
     ina.SQL("COMMIT;");
@@ -124,7 +124,7 @@ TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
                               "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.\n"),
               std::string::npos)
         << beh.vystup;
-    EXPECT_TRUE(fs::exists(fs::path(vystup()) / "vypis_marec.csv"));
+    EXPECT_TRUE(fs::exists(cestaZUtf8(vystup()) / "vypis_marec.csv"));
     ASSERT_EQ(ina.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
     EXPECT_EQ(ina.cislo(0, "CisloVypisu"), 7);
 }

@@ -238,6 +238,7 @@ TEST_F(DavkaTest, StatementWhoseNameIsTakenByAFolderStopsTheTask)
 
 TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
 {
+    if (!rozlisujeVelkostPismen(vstup())) GTEST_SKIP() << "names that differ only in case are one file here";
     uloha.periodicita = 1;
     // A day that comes back after another would give a second statement of that day.
     vstupnySubor("spat.csv", "01.03.2019;1;K\r\n02.03.2019;1;K\r\n01.03.2019;1;K\r\n");
