@@ -10,10 +10,12 @@ cd "$(dirname "$0")"
 if [ "${1:-}" = "--windows" ]; then
   scripts/build-windows.sh
   export WINEPREFIX=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}/wine WINEDEBUG=-all
-  # One Wine server for the whole suite instead of one per test program.
+  # One Wine server and Wine's own services for the whole suite, started
+  # before it: a test that started them would wait for them to end.
   wineserver -p60
   status=0
-  xvfb-run -a ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600 || status=$?
+  xvfb-run -a sh -c 'build-windows/wine.sh cmd /c exit >/dev/null 2>&1
+    exec ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600' || status=$?
   wineserver -k || true
   exit $status
 fi
