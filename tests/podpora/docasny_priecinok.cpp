@@ -4,7 +4,6 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
-#include <system_error>
 
 namespace kasamat::test {
 
@@ -20,15 +19,7 @@ DocasnyPriecinok::DocasnyPriecinok()
     throw std::runtime_error("no temporary folder");
 }
 
-DocasnyPriecinok::~DocasnyPriecinok()
-{
-    std::error_code chyba;
-    // A test may leave a folder or a file read-only.
-    for (auto it = fs::recursive_directory_iterator(m_cesta, chyba); it != fs::recursive_directory_iterator();
-         it.increment(chyba))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, chyba);
-    fs::remove_all(m_cesta, chyba);
-}
+DocasnyPriecinok::~DocasnyPriecinok() { odstranStrom(m_cesta); }
 
 void zapisSubor(const fs::path& cesta, const std::string& obsah)
 {

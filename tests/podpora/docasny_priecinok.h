@@ -36,6 +36,10 @@ std::vector<std::string> menaVPriecinku(const std::filesystem::path& priecinok);
 // apart, as Linux does and Windows does not.
 bool rozlisujeVelkostPismen(const std::filesystem::path& priecinok);
 
+// Removes the folder with everything in it, read-only files and folders and
+// paths longer than 260 characters included.
+void odstranStrom(const std::filesystem::path& priecinok);
+
 // A folder on another file system than the temporary folder, where a move
 // has to copy; the empty path when there is none.
 std::filesystem::path priecinokInehoSystemu();

@@ -12,6 +12,16 @@ namespace fs = std::filesystem;
 
 bool vytvorRuru(const fs::path& cesta) { return ::mkfifo(cesta.c_str(), 0600) == 0; }
 
+void odstranStrom(const fs::path& priecinok)
+{
+    std::error_code chyba;
+    // A test may leave a folder read-only.
+    for (auto it = fs::recursive_directory_iterator(priecinok, chyba); it != fs::recursive_directory_iterator();
+         it.increment(chyba))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, chyba);
+    fs::remove_all(priecinok, chyba);
+}
+
 std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
 {
     std::vector<std::string> mena;

@@ -1,12 +1,13 @@
-// The file systems of a Windows test machine: under Wine, drive Z: is the
-// machine's root, whose /dev/shm is a memory file system of its own.
+// The file systems of a Windows test machine: paths longer than 260
+// characters through the system's own calls, which the standard library's
+// do not reach there; under Wine, drive Z: is the machine's root, whose
+// /dev/shm is a memory file system of its own.
 
 #include <windows.h>
 
 #include <algorithm>
 
 #include "platform/cesta.h"
-
 #include "podpora/docasny_priecinok.h"
 
 namespace kasamat::test {
@@ -14,6 +15,37 @@ namespace kasamat::test {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::wstring dlha(const fs::path& cesta) { return L"\\\\?\\" + fs::absolute(cesta).make_preferred().wstring(); }
+
+// The entries of a folder given as a \\?\ path.
+std::vector<WIN32_FIND_DATAW> polozky(const std::wstring& priecinok)
+{
+    std::vector<WIN32_FIND_DATAW> vysledok;
+    WIN32_FIND_DATAW polozka{};
+    const HANDLE hladanie = FindFirstFileW((priecinok + L"\\*").c_str(), &polozka);
+    if (hladanie == INVALID_HANDLE_VALUE) return vysledok;
+    do {
+        const std::wstring_view meno = polozka.cFileName;
+        if (meno != L"." && meno != L"..") vysledok.push_back(polozka);
+    } while (FindNextFileW(hladanie, &polozka));
+    FindClose(hladanie);
+    return vysledok;
+}
+
+void odstranVsetko(const std::wstring& priecinok)
+{
+    for (const WIN32_FIND_DATAW& polozka : polozky(priecinok)) {
+        const std::wstring cesta = priecinok + L"\\" + polozka.cFileName;
+        SetFileAttributesW(cesta.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (polozka.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            odstranVsetko(cesta);
+        } else {
+            DeleteFileW(cesta.c_str());
+        }
+    }
+    RemoveDirectoryW(priecinok.c_str());
+}
 
 std::wstring zvazok(const fs::path& cesta)
 {
@@ -23,18 +55,13 @@ std::wstring zvazok(const fs::path& cesta)
 
 }  // namespace
 
+void odstranStrom(const fs::path& priecinok) { odstranVsetko(dlha(priecinok)); }
+
 std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
 {
-    std::wstring vzor = L"\\\\?\\" + fs::absolute(priecinok).make_preferred().wstring() + L"\\*";
     std::vector<std::string> mena;
-    WIN32_FIND_DATAW polozka{};
-    const HANDLE hladanie = FindFirstFileW(vzor.c_str(), &polozka);
-    if (hladanie == INVALID_HANDLE_VALUE) return mena;
-    do {
-        const std::wstring_view meno = polozka.cFileName;
-        if (meno != L"." && meno != L"..") mena.push_back(utf8ZCesty(fs::path(meno)));
-    } while (FindNextFileW(hladanie, &polozka));
-    FindClose(hladanie);
+    for (const WIN32_FIND_DATAW& polozka : polozky(dlha(priecinok)))
+        mena.push_back(utf8ZCesty(fs::path(polozka.cFileName)));
     std::sort(mena.begin(), mena.end());
     return mena;
 }
