@@ -57,6 +57,10 @@ Proces::Proces(const fs::path& program, const std::vector<std::string>& argument
     start.hStdInput = INVALID_HANDLE_VALUE;
     start.hStdOutput = suborVystupu(priecinokVystupu / "stdout");
     start.hStdError = suborVystupu(priecinokVystupu / "stderr");
+    // The test's own standard handles (ctest's pipes) stay with it: a program
+    // that held one, or a process it starts, would keep ctest waiting.
+    for (const DWORD standardny : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+        SetHandleInformation(GetStdHandle(standardny), HANDLE_FLAG_INHERIT, 0);
     PROCESS_INFORMATION proces{};
     const bool spusteny = CreateProcessW(program.c_str(), riadok.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                                          nullptr, nullptr, &start, &proces);
