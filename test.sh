@@ -4,7 +4,7 @@
 #   ./test.sh --sanitize  the whole suite built with AddressSanitizer and
 #                         UndefinedBehaviorSanitizer, in build-sanitize/
 #   ./test.sh --windows   the Windows build, in build-windows/, its packages
-#                         in dist/, and the suite run under Wine
+#                         in dist/, the suite and the installer under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 if [ "${1:-}" = "--windows" ]; then
@@ -16,6 +16,7 @@ if [ "${1:-}" = "--windows" ]; then
   status=0
   xvfb-run -a sh -c 'build-windows/wine.sh cmd /c exit >/dev/null 2>&1
     exec ctest --test-dir build-windows --output-on-failure -j "$(nproc)" --timeout 600' || status=$?
+  scripts/windows/installer-check.sh || status=$?
   wineserver -k || true
   exit $status
 fi

@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "podpora/proces.h"
+#include "store/pomocky.h"
+#include "store/stare_verzie.h"
 #include "vystavba.h"
 
 namespace kasamat::test {
@@ -21,14 +23,15 @@ constexpr int nemozno = 77;
 // stand. Answers the runner's exit status, or `nemozno` when this machine
 // lets no test mount.
 int spustiSPripojenim(const std::function<bool()>& pripoj, const std::vector<std::string>& argumenty,
-                      const fs::path& priecinokVystupu, const std::function<void()>& po)
+                      const fs::path& priecinokVystupu, const std::function<void()>& po,
+                      const fs::path& program = programBehu())
 {
     const pid_t dieta = ::fork();
     if (dieta == 0) {
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
             || !pripoj())
             ::_exit(nemozno);
-        const Beh beh = spusti(programBehu(), argumenty, priecinokVystupu);
+        const Beh beh = spusti(program, argumenty, priecinokVystupu);
         po();
         ::_exit(beh.status);
     }
@@ -89,6 +92,50 @@ TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     // The statements of the file that did not fit are written again by the
     // next run, from the start.
     EXPECT_TRUE(obsahPriecinka(k.vstup()).count("wv000.txt"));
+}
+
+// The disk of the program folder fills up during the upgrade of an older
+// user.dat, at every step in turn: user.dat is then either as it was or
+// current with every task, and no temporary file is left.
+TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
+{
+    DocasnyPriecinok priecinok;
+    const fs::path stary = priecinok.cesta() / "stary.dat";
+    vykonaj(utf8ZCesty(stary), staryUser("2.2.0.0", Rozlozenie::uplne));
+    const std::string stareBajty = citajSubor(stary);
+    const fs::path program = priecinok.cesta() / "program", videne = priecinok.cesta() / "videne";
+    const fs::path subory = priecinok.cesta() / "subory";
+    fs::create_directory(program);
+    fs::create_directory(subory);
+    kopirujProgram(subory);
+    fs::copy_file(stary, subory / "user.dat");
+    // The program's files and user.dat, and a page for the lock.
+    std::uintmax_t obsadene = 4096;
+    for (const auto& polozka : fs::directory_iterator(subory)) obsadene += (polozka.file_size() + 4095) / 4096 * 4096;
+    bool aktualizovany = false;
+    for (int volnych = 1; volnych <= 12 && !aktualizovany; ++volnych) {
+        SCOPED_TRACE(std::to_string(volnych) + " free pages");
+        fs::remove_all(videne);
+        const int stav = spustiSPripojenim(
+            [&] {
+                const std::string moznosti = "size=" + std::to_string(obsadene + std::uintmax_t(volnych) * 4096);
+                if (::mount("tmpfs", program.c_str(), "tmpfs", 0, moznosti.c_str()) != 0) return false;
+                kopirujPriecinok(subory, program);
+                return true;
+            },
+            {}, priecinok.cesta(), [&] { kopirujPriecinok(program, videne); }, program / menoProgramuBehu);
+        if (stav == nemozno) GTEST_SKIP() << "no tmpfs mount possible here";
+        for (const auto& polozka : fs::directory_iterator(videne))
+            EXPECT_FALSE(polozka.path().filename().string().starts_with(".kasamat-")) << polozka.path();
+        const std::string user = citajSubor(videne / "user.dat");
+        if (user == stareBajty) continue;
+        Databaza databaza;
+        ASSERT_TRUE(databaza.otvor(utf8ZCesty(videne / "user.dat")));
+        EXPECT_EQ(ulohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
+        EXPECT_TRUE(citajSubor(videne / "user.dat.bak") == stareBajty);
+        aktualizovany = true;
+    }
+    EXPECT_TRUE(aktualizovany) << "no disk was large enough for the upgrade";
 }
 
 }  // namespace
