@@ -8,10 +8,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-for tool in lintian dpkg-dev imagemagick; do
-  dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "ok installed" \
-    || DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "$tool" >/dev/null
-done
+scripts/setup.sh lintian dpkg-dev imagemagick
 
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DKASAMAT_INSTALLED=ON -DKASAMAT_TESTS=OFF -DKASAMAT_BENCH=OFF >/dev/null

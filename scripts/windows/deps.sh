@@ -36,17 +36,7 @@ packages=(
   cmake ninja-build pkg-config dpkg-dev xz-utils patch util-linux
   fonts-dejavu-core fonts-wine               # fonts for the offscreen platform under Wine
 )
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  log "installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$repo/scripts/setup.sh" "${packages[@]}" >&2
 
 # --- Which sources, which prefix -------------------------------------------
 # Qt and GoogleTest are taken as installed: the Windows Qt has to match the

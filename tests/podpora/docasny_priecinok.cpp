@@ -2,24 +2,12 @@
 
 #include <fstream>
 #include <iterator>
-#include <random>
-#include <stdexcept>
 
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
 
-DocasnyPriecinok::DocasnyPriecinok()
-{
-    std::random_device nahoda;
-    for (int pokus = 0; pokus < 100; ++pokus) {
-        m_cesta = fs::temp_directory_path() / ("kasamat-test-" + std::to_string(nahoda()));
-        if (fs::create_directory(m_cesta)) return;
-    }
-    throw std::runtime_error("no temporary folder");
-}
-
-DocasnyPriecinok::~DocasnyPriecinok() { odstranStrom(m_cesta); }
+DocasnyPriecinok::~DocasnyPriecinok() { odstranStrom(cesta()); }
 
 void zapisSubor(const fs::path& cesta, const std::string& obsah)
 {

@@ -8,19 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/program.h"
+
 namespace kasamat::test {
 
-class DocasnyPriecinok {
+// The program's own temporary folder, removed at the end with whatever a
+// test left in it, read-only entries and paths longer than 260 characters
+// included.
+class DocasnyPriecinok : public kasamat::DocasnyPriecinok {
 public:
-    DocasnyPriecinok();
     ~DocasnyPriecinok();
-    DocasnyPriecinok(const DocasnyPriecinok&) = delete;
-    DocasnyPriecinok& operator=(const DocasnyPriecinok&) = delete;
-
-    const std::filesystem::path& cesta() const { return m_cesta; }
-
-private:
-    std::filesystem::path m_cesta;
 };
 
 void zapisSubor(const std::filesystem::path& cesta, const std::string& obsah);
