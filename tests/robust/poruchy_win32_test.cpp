@@ -17,5 +17,10 @@ TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     GTEST_SKIP() << "no small volume can be mounted by a Windows test run";
 }
 
+TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
+{
+    GTEST_SKIP() << "no small volume can be mounted by a Windows test run";
+}
+
 }  // namespace
 }  // namespace kasamat::test
