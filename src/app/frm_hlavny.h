@@ -32,8 +32,8 @@ class UpDown;
 class TfrmHlavny : public QWidget, public ProstredieBehu {
     Q_OBJECT
 public:
-    // The program folder holds the companion files and user.dat; the program's
-    // own is the folder of its executable.
+    // The paths of the companion files and of user.dat; the running program's
+    // own by default (tests give folders of their own).
     explicit TfrmHlavny(const CestyAplikacie& cesty = CestyAplikacie::programu(), Shell* shell = nullptr);
     ~TfrmHlavny() override;
 

@@ -6,12 +6,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleOptionComboBox>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <array>
-#include <vector>
 #include <mutex>
+#include <vector>
 
 #include "app/filter_cislic.h"
 #include "app/frm_hlavny.h"

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "platform/cesta.h"
+#include "platform/dlha_cesta_win32.h"
 #include "platform/subory.h"
 #include "platform/system.h"
-#include "platform/dlha_cesta_win32.h"
 
 namespace kasamat {
 
