@@ -32,7 +32,7 @@
 #include "app/frm_hlavny.h"
 #include "bench/generator.h"
 #include "store/databaza.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 using namespace kasamat;
 

@@ -23,7 +23,7 @@
 #include "app/shell.h"
 #include "app/start_thread.h"
 #include "app/up_down.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 #include "store/verzia.h"
 
 namespace kasamat {
@@ -259,7 +259,7 @@ int TfrmHlavny::pocetUloh() { return cbUloha->count(); }
 
 int TfrmHlavny::vybrataUloha() { return cbUloha->currentIndex(); }
 
-Uloha TfrmHlavny::nacitajUlohu(int index)
+Uloha TfrmHlavny::vyberUlohu(int index)
 {
     cbUloha->setCurrentIndex(index);
     NacitatUlohu();

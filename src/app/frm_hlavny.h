@@ -119,7 +119,7 @@ public:
     bool noveCisloVypisu(int idUlohy, int cislo) override;
     int pocetUloh() override;
     int vybrataUloha() override;
-    Uloha nacitajUlohu(int index) override;
+    Uloha vyberUlohu(int index) override;
     int cisloVypisu() override;
     // The two halves of noveCisloVypisu. During a run the worker has the
     // window show the number and stores it itself: the window's thread then

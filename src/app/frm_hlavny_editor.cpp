@@ -6,7 +6,7 @@
 
 #include "app/aplikacia.h"
 #include "app/frm_hlavny.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 

@@ -56,10 +56,10 @@ public:
         naOkne([&] { index = m_okno.vybrataUloha(); });
         return index;
     }
-    Uloha nacitajUlohu(int index) override
+    Uloha vyberUlohu(int index) override
     {
         Uloha uloha;
-        naOkne([&] { uloha = m_okno.nacitajUlohu(index); });
+        naOkne([&] { uloha = m_okno.vyberUlohu(index); });
         return uloha;
     }
     int cisloVypisu() override

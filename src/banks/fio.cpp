@@ -6,7 +6,7 @@
 
 #include "banks/banka.h"
 #include "formats/abo.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 #include "formats/cp1250.h"
 
 namespace kasamat {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "banks/banka.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 #include "formats/clr.h"
 
 namespace kasamat {

@@ -1,7 +1,7 @@
 #include "banks/trustpay.h"
 
 #include "banks/banka.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 #include "formats/clr.h"
 
 namespace kasamat {

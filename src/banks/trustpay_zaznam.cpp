@@ -1,7 +1,7 @@
 #include "banks/trustpay_zaznam.h"
 
 #include "banks/riadky.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 namespace kasamat {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 
@@ -27,7 +27,7 @@ bool KonzolovyBeh::noveCisloVypisu(int idUlohy, int cislo)
 
 int KonzolovyBeh::pocetUloh() { return std::max(vyberNazvyUloh(m_databaza), 0); }
 
-Uloha KonzolovyBeh::nacitajUlohu(int index)
+Uloha KonzolovyBeh::vyberUlohu(int index)
 {
     std::optional<Uloha> uloha = citajUlohu(m_databaza, index);
     if (!uloha) throw std::runtime_error("Úlohu č. " + std::to_string(index + 1) + " nemožno načítať.");

@@ -20,7 +20,7 @@ public:
     int vybrataUloha() override { return m_vybrata; }
     // Reads the task's row as the window loads it; a row that cannot be read
     // at all is an unexpected failure of the run.
-    Uloha nacitajUlohu(int index) override;
+    Uloha vyberUlohu(int index) override;
     int cisloVypisu() override { return m_cisloVypisu; }
 
 private:

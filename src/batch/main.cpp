@@ -13,7 +13,7 @@
 #include "platform/zamok.h"
 #include "run/beh.h"
 #include "store/aktualizacia.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 #include "store/verzia.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 namespace kasamat {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 namespace kasamat {
 

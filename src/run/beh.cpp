@@ -6,7 +6,7 @@
 #include "platform/cesta.h"
 #include "platform/subory.h"
 #include "run/davka.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 
@@ -86,7 +86,7 @@ void SpustiUlohy(ProstredieBehu& prostredie)
     const int vybrata = prostredie.vybrataUloha();
     for (int i = 0; i < prostredie.pocetUloh(); ++i) {
         prostredie.riadok(oddelovaciRiadok);
-        const Uloha uloha = prostredie.nacitajUlohu(i);
+        const Uloha uloha = prostredie.vyberUlohu(i);
         prostredie.riadok(polozkaZoznamu(i, uloha.nazov));
         try {
             Konvertuj(bankaFormatu(uloha.format), uloha, prostredie);
@@ -96,7 +96,7 @@ void SpustiUlohy(ProstredieBehu& prostredie)
         }
         prostredie.riadok("Číslo ďalšieho výpisu: " + std::to_string(prostredie.cisloVypisu()));
     }
-    prostredie.nacitajUlohu(vybrata);
+    prostredie.vyberUlohu(vybrata);
 }
 
 bool KontrolaNastaveni(ProstredieBehu& prostredie)
@@ -106,9 +106,9 @@ bool KontrolaNastaveni(ProstredieBehu& prostredie)
     prostredie.riadok(oddelovaciRiadok);
     const int vybrata = prostredie.vybrataUloha();
     for (int i = 0; i < prostredie.pocetUloh(); ++i) {
-        if (!kontrolaUlohy(prostredie, i, prostredie.nacitajUlohu(i))) vysledok = false;
+        if (!kontrolaUlohy(prostredie, i, prostredie.vyberUlohu(i))) vysledok = false;
     }
-    prostredie.nacitajUlohu(vybrata);
+    prostredie.vyberUlohu(vybrata);
     prostredie.riadok("Uvedené parametre môžete zmeniť na záložke Nastavenie.");
     if (vysledok) prostredie.riadok("Operáciu spustíte kliknutím na tlačidlo Štart!");
     return vysledok;

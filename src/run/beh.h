@@ -18,7 +18,7 @@ public:
     virtual int vybrataUloha() = 0;
     // Selects entry `index` of the task list and loads it as the current task;
     // answers the task as the editor now holds it.
-    virtual Uloha nacitajUlohu(int index) = 0;
+    virtual Uloha vyberUlohu(int index) = 0;
     // The current task's next statement number as the editor shows it.
     virtual int cisloVypisu() = 0;
 };

@@ -5,12 +5,12 @@
 #include <unordered_set>
 
 #include "banks/riadky.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 #include "formats/cp1250.h"
 #include "platform/poradie_klucov.h"
 #include "platform/subory.h"
 #include "platform/cesta.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 

@@ -17,7 +17,7 @@
 #include "store/aktualizacia.h"
 #include "store/databaza.h"
 #include "store/uloha.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat::test {
 

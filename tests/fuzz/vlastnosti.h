@@ -15,7 +15,7 @@
 #include "banks/banka.h"
 #include "banks/riadky.h"
 #include "formats/abo.h"
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 namespace kasamat::fuzz {
 

@@ -40,7 +40,7 @@ struct ZaznamProstredia : ProstredieBehu {
     }
     int pocetUloh() override { return int(ulohy.size()); }
     int vybrataUloha() override { return vybrata; }
-    Uloha nacitajUlohu(int index) override
+    Uloha vyberUlohu(int index) override
     {
         nacitane.push_back(index);
         aktualna = index;

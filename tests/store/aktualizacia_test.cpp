@@ -7,7 +7,7 @@
 #include "stare_verzie.h"
 #include "store/aktualizacia.h"
 #include "store/databaza.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 #include "store/verzia.h"
 
 namespace kasamat {

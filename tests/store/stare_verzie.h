@@ -10,7 +10,7 @@
 
 #include "store/databaza.h"
 #include "store/uloha.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 

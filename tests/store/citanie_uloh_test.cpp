@@ -4,7 +4,7 @@
 #include <string>
 
 #include "pomocky.h"
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 namespace kasamat {
 namespace {

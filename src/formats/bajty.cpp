@@ -1,4 +1,4 @@
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 #include <charconv>
 #include <limits>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/bytes.h"
+#include "formats/bajty.h"
 
 using namespace kasamat;
 

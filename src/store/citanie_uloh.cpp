@@ -1,4 +1,4 @@
-#include "store/ulohy.h"
+#include "store/citanie_uloh.h"
 
 #include <algorithm>
 #include <climits>
