@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "banks/banka.h"
+#include "banks/formaty.h"
 #include "banks/riadky.h"
 #include "bench/generator.h"
 
@@ -38,7 +38,7 @@ const Vzorka& vzorka(int format)
         bench::generujExport(zadanie, vystup);
         v.obsah = std::move(vystup).str();
         v.riadky = rozdelNaRiadky(v.obsah);
-        if (!bankaFormatu(format).test(v.riadky, v.kluc)) std::abort();
+        if (!formatUlohy(format).konverzia->test(v.riadky, v.kluc)) std::abort();
     }
     return v;
 }
@@ -75,7 +75,7 @@ void test(benchmark::State& stav, int format)
     const Vzorka& v = vzorka(format);
     for (auto _ : stav) {
         KlucSuboru kluc;
-        benchmark::DoNotOptimize(bankaFormatu(format).test(v.riadky, kluc));
+        benchmark::DoNotOptimize(formatUlohy(format).konverzia->test(v.riadky, kluc));
     }
     oznac(stav, v);
 }
@@ -83,7 +83,7 @@ void test(benchmark::State& stav, int format)
 void citanie(benchmark::State& stav, int format)
 {
     const Vzorka& v = vzorka(format);
-    const Banka& banka = bankaFormatu(format);
+    const Banka& banka = *formatUlohy(format).konverzia;
     for (auto _ : stav) {
         HlavickaSuboru hlavicka;
         Zberac zberac;
@@ -95,7 +95,7 @@ void citanie(benchmark::State& stav, int format)
 void zapis(benchmark::State& stav, int format)
 {
     const Vzorka& v = vzorka(format);
-    const Banka& banka = bankaFormatu(format);
+    const Banka& banka = *formatUlohy(format).konverzia;
     std::vector<Transakcia> transakcie;
     HlavickaSuboru hlavicka;
     Zberac zberac(&transakcie);

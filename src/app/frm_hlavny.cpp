@@ -23,6 +23,7 @@
 #include "app/shell.h"
 #include "app/start_thread.h"
 #include "app/up_down.h"
+#include "banks/formaty.h"
 #include "store/citanie_uloh.h"
 #include "store/verzia.h"
 
@@ -200,16 +201,14 @@ void TfrmHlavny::NacitatUlohu()
 
 void TfrmHlavny::nastavOvladaniaFormatu(int format)
 {
-    const bool ucet = !jeFormatFio(format);
-    const bool trustPay = format == 1;
-    const std::string_view kod = kodBankyFormatu(format);
-    lblKodBanky->setText(QString::fromUtf8(kod.data(), qsizetype(kod.size())));
+    const FormatUlohy& riadok = formatUlohy(format);
+    lblKodBanky->setText(QString::fromUtf8(riadok.kodBanky.data(), qsizetype(riadok.kodBanky.size())));
     lblKodBanky->adjustSize();
     for (QWidget* w : {static_cast<QWidget*>(lblCisloUctu), static_cast<QWidget*>(edtCisloUctu),
                        static_cast<QWidget*>(lblLomitko), static_cast<QWidget*>(lblKodBanky)})
-        w->setEnabled(ucet);
-    cbVariabilnySymbol->setEnabled(trustPay);
-    edtTextPlatby->setEnabled(trustPay);
+        w->setEnabled(riadok.cisloUctu);
+    cbVariabilnySymbol->setEnabled(riadok.platba);
+    edtTextPlatby->setEnabled(riadok.platba);
 }
 
 void TfrmHlavny::tsSpustenieShow()

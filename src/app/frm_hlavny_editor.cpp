@@ -6,6 +6,7 @@
 
 #include "app/aplikacia.h"
 #include "app/frm_hlavny.h"
+#include "banks/formaty.h"
 #include "store/citanie_uloh.h"
 
 namespace kasamat {
@@ -83,10 +84,11 @@ void TfrmHlavny::btnPriecinokVystupClick()
 void TfrmHlavny::cbFormatChange(int index)
 {
     SQL("UPDATE Ulohy SET Format='" + cislo(index) + koniecPrikazu());
-    if (index != 1) {
-        // Only a TrustPay task fills the variable symbol and the payment text;
-        // a Fio banka statement carries its own account number.
-        if (jeFormatFio(index)) edtCisloUctu->clear();
+    const FormatUlohy& format = formatUlohy(index);
+    if (!format.platba) {
+        // A Format without them leaves no variable-symbol option or payment
+        // text behind, nor an account number where the export names its own.
+        if (!format.cisloUctu) edtCisloUctu->clear();
         cbVariabilnySymbol->setCurrentIndex(0);
         ulozStlpec("VariabilnySymbol", QStringLiteral("0"));
         edtTextPlatby->clear();

@@ -9,13 +9,13 @@
 #include <QStatusBar>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
-#include <array>
 #include <mutex>
 #include <vector>
 
 #include "app/filter_cislic.h"
 #include "app/frm_hlavny.h"
 #include "app/up_down.h"
+#include "banks/formaty.h"
 #include "store/uloha.h"
 
 namespace kasamat {
@@ -226,14 +226,14 @@ void TfrmHlavny::vytvorNastavenie()
     btnPriecinokVystup = tlacidlo(g, "btnPriecinokVystup", QStringLiteral("Vybrať priečinok"), 353, 62, 96, 25);
 
     lblFormat = popis(g, "lblFormat", QStringLiteral("Formát:"), 15, 96);
-    std::array<std::string_view, formatyUloh.size()> textyFormatov;
-    for (std::size_t i = 0; i < formatyUloh.size(); ++i) textyFormatov[i] = formatyUloh[i].text;
+    std::vector<std::string_view> textyFormatov;
+    for (const FormatUlohy& format : formatyUloh()) textyFormatov.push_back(format.text);
     cbFormat = zoznam(g, "cbFormat", 71, 93, 378, textyFormatov);
 
     lblCisloUctu = popis(g, "lblCisloUctu", QStringLiteral("Číslo účtu:"), 15, 123);
     edtCisloUctu = box(g, "edtCisloUctu", 71, 120, 67);
     lblLomitko = popis(g, "lblLomitko", QStringLiteral("/"), 139, 123);
-    lblKodBanky = popis(g, "lblKodBanky", u8(formatyUloh[0].kodBanky), 144, 123);
+    lblKodBanky = popis(g, "lblKodBanky", u8(formatUlohy(0).kodBanky), 144, 123);
 
     lblCisloVypisu = popis(g, "lblCisloVypisu", QStringLiteral("Číslo výpisu:"), 183, 123);
     edtCisloVypisu = box(g, "edtCisloVypisu", 249, 120, 26);

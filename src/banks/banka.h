@@ -2,7 +2,8 @@
 // The shape of one bank's conversion: its file extension, its file test with
 // the key, its record reader and the statement format it writes. The batch
 // (scan, order, daily cut, numbering, writing, moving, reporting) lives once
-// in run/; a new bank is one module defining a Banka and one entry in banky.cpp.
+// in run/; a new bank is one module defining a Banka and one row of the Format
+// table (formaty.h).
 
 #include <string>
 #include <string_view>
@@ -53,11 +54,9 @@ struct Banka {
                   HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca);
 };
 
-// The conversions by Format: 0, 1 and 2 their own, every other value Fio banka's.
 extern const Banka KonverziaTatraTxt;
 extern const Banka KonverziaTrustPay;
 extern const Banka KonverziaTatraCsv;
 extern const Banka KonverziaFio;
-const Banka& bankaFormatu(int format);
 
 }  // namespace kasamat

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "banks/banka.h"
+#include "banks/formaty.h"
 #include "platform/cesta.h"
 #include "platform/subory.h"
 #include "run/davka.h"
@@ -19,12 +19,6 @@ std::string textZoznamu(const Tabulka& tabulka, int hodnota)
 {
     return hodnota >= 0 && std::size_t(hodnota) < tabulka.size() ? std::string(tabulka[std::size_t(hodnota)])
                                                                   : std::string();
-}
-
-std::string textFormatu(int format)
-{
-    return format >= 0 && std::size_t(format) < formatyUloh.size() ? std::string(formatyUloh[std::size_t(format)].text)
-                                                                   : std::string();
 }
 
 // The lines of one task in the validation summary; answers whether it is usable.
@@ -51,22 +45,26 @@ bool kontrolaUlohy(Hlasenie& hlasenie, int index, const Uloha& uloha)
         hlasenie.riadok("Výstupný priečinok: " + uloha.priecinokVystup);
     }
 
-    hlasenie.riadok("Formát: " + textFormatu(uloha.format));
+    // A stored Format without a row of its own shows an empty text and is
+    // asked for an account number, though it runs as Fio banka: the summary
+    // has always shown such a task so.
+    const bool vZozname = jeFormatVZozname(uloha.format);
+    const FormatUlohy& format = formatUlohy(uloha.format);
+    hlasenie.riadok("Formát: " + std::string(vZozname ? format.text : std::string_view()));
 
-    // Fio banka's exports name the account themselves; any other stored
-    // Format, even one outside the list, needs the task's account number.
-    if (uloha.format != 3) {
+    // A Format whose exports name the account needs none from the task.
+    if (format.cisloUctu || !vZozname) {
         if (uloha.cisloUctu.empty()) {
             hlasenie.riadok("Nebolo zadané číslo bankového účtu spracovávaných výpisov.");
             platna = false;
         } else {
-            hlasenie.riadok("Číslo účtu: " + uloha.cisloUctu + "/" + std::string(kodBankyFormatu(uloha.format)));
+            hlasenie.riadok("Číslo účtu: " + uloha.cisloUctu + "/" + std::string(format.kodBanky));
         }
     }
 
     hlasenie.riadok("Periodicita výpisov: " + textZoznamu(periodicityUloh, uloha.periodicita));
     hlasenie.riadok("Číslo ďalšieho výpisu: " + std::to_string(ohranicCisloVypisu(uloha.cisloVypisu)));
-    if (uloha.format == 1) {
+    if (format.platba) {
         hlasenie.riadok("Text: " + uloha.textPlatby);
         hlasenie.riadok("Ako variabilný symbol použiť: " + textZoznamu(variabilneSymbolyUloh, uloha.variabilnySymbol));
     }
@@ -89,7 +87,7 @@ void SpustiUlohy(ProstredieBehu& prostredie)
         const Uloha uloha = prostredie.vyberUlohu(i);
         prostredie.riadok(polozkaZoznamu(i, uloha.nazov));
         try {
-            Konvertuj(bankaFormatu(uloha.format), uloha, prostredie);
+            Konvertuj(*formatUlohy(uloha.format).konverzia, uloha, prostredie);
         } catch (const std::exception& chyba) {
             // The task's files stay as far as it got; the next task still runs.
             prostredie.riadok("Pri spracovaní úlohy nastala neočakávaná chyba: " + std::string(chyba.what()));

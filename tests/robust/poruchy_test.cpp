@@ -56,7 +56,7 @@ TEST(Poruchy, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWrit
         }
         HlasenieSoZasahom hlasenie;
         hlasenie.zasah = [&] { r.zasah(k.vstup() / "b.txt"); };
-        Konvertuj(bankaFormatu(0), k.uloha, hlasenie);
+        Konvertuj(KonverziaTatraTxt, k.uloha, hlasenie);
         EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: a.txt (20190301).clr",
                                                              "Vygenerovaný výpis č. 6: c.txt (20190304).clr",
                                                              neplatneSubory + "b.txt"}));
@@ -75,7 +75,7 @@ TEST(Poruchy, InputFolderMovedAwayDuringARunLosesNothing)
     const fs::path presunuty = k.koren() / "presunuty";
     HlasenieSoZasahom hlasenie;
     hlasenie.zasah = [&] { fs::rename(k.vstup(), presunuty); };
-    Konvertuj(bankaFormatu(0), k.uloha, hlasenie);
+    Konvertuj(KonverziaTatraTxt, k.uloha, hlasenie);
     EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: v000.txt (20190101).clr",
                                                          "Vygenerovaný výpis č. 6: v000.txt (20190102).clr",
                                                          neplatneSubory + "v001.txt, v002.txt"}));

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "banks/banka.h"
+#include "banks/formaty.h"
 #include "run/davka.h"
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
@@ -79,7 +79,7 @@ public:
     ZaznamHlasenia spusti() const
     {
         ZaznamHlasenia hlasenie;
-        Konvertuj(bankaFormatu(uloha.format), uloha, hlasenie);
+        Konvertuj(*formatUlohy(uloha.format).konverzia, uloha, hlasenie);
         return hlasenie;
     }
 
