@@ -52,15 +52,6 @@ void pridajZaznam(std::string& ciel, const std::array<PoleAbo, N>& polia,
     ciel += "\r\n";
 }
 
-constexpr std::size_t dlzkaPoli(const auto& polia)
-{
-    std::size_t dlzka = 0;
-    for (const PoleAbo& pole : polia) dlzka += pole.sirka;
-    return dlzka;
-}
-static_assert(dlzkaPoli(zaznam074) == dlzkaZaznamuAbo && dlzkaPoli(zaznam075) == dlzkaZaznamuAbo,
-              "the fields of a record fill its 128 bytes");
-
 std::string_view znamienko(std::int64_t suma) { return suma < 0 ? "-" : "+"; }
 std::string absolutne(std::int64_t suma) { return cislo(suma < 0 ? -suma : suma); }
 

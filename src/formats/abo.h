@@ -79,6 +79,18 @@ inline constexpr std::array<PoleAbo, 14> zaznam075 = {{
     {"dátum", 123, 6, VyplnAbo::Nuly},
 }};
 
+// Each field starts where the one before it ends, and together they fill the record.
+constexpr bool dlazdiZaznam(const auto& polia)
+{
+    std::size_t dalsia = 1;
+    for (const PoleAbo& pole : polia) {
+        if (pole.pozicia != dalsia) return false;
+        dalsia += pole.sirka;
+    }
+    return dalsia == dlzkaZaznamuAbo + 1;
+}
+static_assert(dlazdiZaznam(zaznam074) && dlazdiZaznam(zaznam075), "the fields of a record tile its 128 bytes");
+
 // Widths of the item fields that the readers fill from an export.
 inline constexpr std::size_t sirkaSumyAbo = 12;
 inline constexpr std::size_t sirkaKoduBankyAbo = 6;

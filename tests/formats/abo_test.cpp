@@ -62,24 +62,7 @@ struct Vypis {
     std::string p074(std::string_view nazov) const { return pole(zaznam(0), zaznam074, nazov); }
 };
 
-template <std::size_t N>
-void overDlazdice(const std::array<PoleAbo, N>& polia)
-{
-    std::size_t dalsia = 1;
-    for (const PoleAbo& p : polia) {
-        EXPECT_EQ(p.pozicia, dalsia) << p.nazov;
-        dalsia = p.pozicia + p.sirka;
-    }
-    EXPECT_EQ(dalsia, dlzkaZaznamuAbo + 1);
-}
-
 }  // namespace
-
-TEST(Abo, LayoutsTileTheRecordExactly)
-{
-    overDlazdice(zaznam074);
-    overDlazdice(zaznam075);
-}
 
 TEST(Abo, InternalOrderOfAnAccountNumber)
 {
