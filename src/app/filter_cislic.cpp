@@ -29,32 +29,32 @@ bool jeVkladanieAleboVystrihnutie(const QKeyEvent* udalost)
 
 }  // namespace
 
-FilterCislic::FilterCislic(QLineEdit* box, int limit, UpDown* spinner)
-    : QObject(box), m_box(box), m_limit(limit), m_spinner(spinner)
+FilterCislic::FilterCislic(QLineEdit* pole, int najviacZnakov, UpDown* pocitadlo)
+    : QObject(pole), m_pole(pole), m_najviacZnakov(najviacZnakov), m_pocitadlo(pocitadlo)
 {
-    box->installEventFilter(this);
+    pole->installEventFilter(this);
 }
 
 bool FilterCislic::eventFilter(QObject* objekt, QEvent* udalost)
 {
-    if (objekt != m_box || udalost->type() != QEvent::KeyPress) return false;
+    if (objekt != m_pole || udalost->type() != QEvent::KeyPress) return false;
     const auto* klaves = static_cast<QKeyEvent*>(udalost);
     const int kod = klaves->key();
 
-    if (m_spinner && (kod == Qt::Key_Up || kod == Qt::Key_Down)) {
-        m_spinner->krok(kod == Qt::Key_Up ? 1 : -1);
+    if (m_pocitadlo && (kod == Qt::Key_Up || kod == Qt::Key_Down)) {
+        m_pocitadlo->krok(kod == Qt::Key_Up ? 1 : -1);
         return true;
     }
     if (kod == Qt::Key_Backspace) {
         // Removes the selection, or the character before the caret; each change is stored by the box's handler.
-        m_box->backspace();
+        m_pole->backspace();
         return true;
     }
     const QString znak = klaves->text();
     const bool jeCislica = znak.size() == 1 && znak[0] >= u'0' && znak[0] <= u'9'
                         && !(klaves->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (jeCislica) {
-        if (m_box->text().size() < m_limit || m_box->hasSelectedText()) m_box->insert(znak);
+        if (m_pole->text().size() < m_najviacZnakov || m_pole->hasSelectedText()) m_pole->insert(znak);
         return true;
     }
     if (jeVkladanieAleboVystrihnutie(klaves)) return true;

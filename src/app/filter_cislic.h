@@ -17,15 +17,15 @@ class FilterCislic : public QObject {
     Q_OBJECT
 public:
     // Installs itself on the box; the box owns it.
-    FilterCislic(QLineEdit* box, int limit, UpDown* spinner = nullptr);
+    FilterCislic(QLineEdit* pole, int najviacZnakov, UpDown* pocitadlo = nullptr);
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* udalost) override;
 
 private:
-    QLineEdit* m_box;
-    int m_limit;
-    UpDown* m_spinner;
+    QLineEdit* m_pole;
+    int m_najviacZnakov;
+    UpDown* m_pocitadlo;
 };
 
 }  // namespace kasamat

@@ -37,35 +37,35 @@ W* ovladanie(QWidget* rodic, const char* meno)
 
 QLabel* popis(QWidget* rodic, const char* meno, const QString& text, int x, int y)
 {
-    auto* label = ovladanie<QLabel>(rodic, meno);
-    label->setText(text);
-    label->adjustSize();
-    label->move(x, y);
-    return label;
+    auto* w = ovladanie<QLabel>(rodic, meno);
+    w->setText(text);
+    w->adjustSize();
+    w->move(x, y);
+    return w;
 }
 
-QLineEdit* box(QWidget* rodic, const char* meno, int x, int y, int sirka)
+QLineEdit* pole(QWidget* rodic, const char* meno, int x, int y, int sirka)
 {
-    auto* edit = ovladanie<QLineEdit>(rodic, meno);
-    edit->setGeometry(x, y, sirka, vyskaRiadku);
-    return edit;
+    auto* w = ovladanie<QLineEdit>(rodic, meno);
+    w->setGeometry(x, y, sirka, vyskaRiadku);
+    return w;
 }
 
 QPushButton* tlacidlo(QWidget* rodic, const char* meno, const QString& text, int x, int y, int sirka, int vyska)
 {
-    auto* button = ovladanie<QPushButton>(rodic, meno);
-    button->setText(text);
-    button->setGeometry(x, y, sirka, vyska);
-    return button;
+    auto* w = ovladanie<QPushButton>(rodic, meno);
+    w->setText(text);
+    w->setGeometry(x, y, sirka, vyska);
+    return w;
 }
 
 template <typename Texty>
 QComboBox* zoznam(QWidget* rodic, const char* meno, int x, int y, int sirka, const Texty& texty)
 {
-    auto* combo = ovladanie<QComboBox>(rodic, meno);
-    combo->setGeometry(x, y, sirka, vyskaRiadku);
-    for (const auto& text : texty) combo->addItem(u8(text));
-    return combo;
+    auto* w = ovladanie<QComboBox>(rodic, meno);
+    w->setGeometry(x, y, sirka, vyskaRiadku);
+    for (const auto& text : texty) w->addItem(u8(text));
+    return w;
 }
 
 // The controls of the parent on `w`'s row, to its right or to its left.
@@ -150,12 +150,12 @@ QFont pismoOkna()
     return pismo;
 }
 
-QWidget* stranka(QTabWidget* tabs, const char* meno, const QString& text)
+QWidget* stranka(QTabWidget* karty, const char* meno, const QString& text)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QLatin1String(meno));
-    tabs->addTab(page, text);
-    return page;
+    auto* strana = new QWidget;
+    strana->setObjectName(QLatin1String(meno));
+    karty->addTab(strana, text);
+    return strana;
 }
 
 }  // namespace
@@ -215,14 +215,14 @@ void TfrmHlavny::vytvorNastavenie()
     QWidget* g = gbUloha;
 
     lblNazov = popis(g, "lblNazov", QStringLiteral("Názov:"), 15, 13);
-    edtNazov = box(g, "edtNazov", 71, 10, 378);
+    edtNazov = pole(g, "edtNazov", 71, 10, 378);
 
     lblPriecinokVstup = popis(g, "lblPriecinokVstup", QStringLiteral("Vstup:"), 15, 40);
-    edtPriecinokVstup = box(g, "edtPriecinokVstup", 71, 37, 276);
+    edtPriecinokVstup = pole(g, "edtPriecinokVstup", 71, 37, 276);
     btnPriecinokVstup = tlacidlo(g, "btnPriecinokVstup", QStringLiteral("Vybrať priečinok"), 353, 35, 96, 25);
 
     lblPriecinokVystup = popis(g, "lblPriecinokVystup", QStringLiteral("Výstup:"), 15, 67);
-    edtPriecinokVystup = box(g, "edtPriecinokVystup", 71, 64, 276);
+    edtPriecinokVystup = pole(g, "edtPriecinokVystup", 71, 64, 276);
     btnPriecinokVystup = tlacidlo(g, "btnPriecinokVystup", QStringLiteral("Vybrať priečinok"), 353, 62, 96, 25);
 
     lblFormat = popis(g, "lblFormat", QStringLiteral("Formát:"), 15, 96);
@@ -231,12 +231,12 @@ void TfrmHlavny::vytvorNastavenie()
     cbFormat = zoznam(g, "cbFormat", 71, 93, 378, textyFormatov);
 
     lblCisloUctu = popis(g, "lblCisloUctu", QStringLiteral("Číslo účtu:"), 15, 123);
-    edtCisloUctu = box(g, "edtCisloUctu", 71, 120, 67);
+    edtCisloUctu = pole(g, "edtCisloUctu", 71, 120, 67);
     lblLomitko = popis(g, "lblLomitko", QStringLiteral("/"), 139, 123);
     lblKodBanky = popis(g, "lblKodBanky", u8(formatUlohy(0).kodBanky), 144, 123);
 
     lblCisloVypisu = popis(g, "lblCisloVypisu", QStringLiteral("Číslo výpisu:"), 183, 123);
-    edtCisloVypisu = box(g, "edtCisloVypisu", 249, 120, 26);
+    edtCisloVypisu = pole(g, "edtCisloVypisu", 249, 120, 26);
     edtCisloVypisu->setText(QStringLiteral("1"));
     udCisloVypisu = new UpDown(edtCisloVypisu, najnizsieCisloVypisu, najvyssieCisloVypisu, g);
     udCisloVypisu->setObjectName(QStringLiteral("udCisloVypisu"));
@@ -248,7 +248,7 @@ void TfrmHlavny::vytvorNastavenie()
     lblTextPlatby = popis(g, "lblTextPlatby", QStringLiteral("Text:      ?"), 15, 150);
     lblTextPlatby->setCursor(Qt::PointingHandCursor);
     lblTextPlatby->setToolTip(QStringLiteral("Použiteľné premenné"));
-    edtTextPlatby = box(g, "edtTextPlatby", 71, 147, 378);
+    edtTextPlatby = pole(g, "edtTextPlatby", 71, 147, 378);
 
     lblVariabilnySymbol = popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
     cbVariabilnySymbol = zoznam(g, "cbVariabilnySymbol", 183, 175, 109, variabilneSymbolyUloh);
@@ -257,7 +257,7 @@ void TfrmHlavny::vytvorNastavenie()
     for (QComboBox* cb : {cbFormat, cbPeriodicita, cbVariabilnySymbol}) zmestiTexty(cb);
     for (QPushButton* tlacidlo : {btnZrusit, btnPridat, btnPriecinokVstup, btnPriecinokVystup}) zmestiTexty(tlacidlo);
     for (QWidget* rodic : {s, g})
-        for (QLabel* label : rodic->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) odsunOdSuseda(label);
+        for (QLabel* w : rodic->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) odsunOdSuseda(w);
 
     new FilterCislic(edtCisloUctu, 10);
     new FilterCislic(edtCisloVypisu, 3, udCisloVypisu);

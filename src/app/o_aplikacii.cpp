@@ -19,39 +19,39 @@ namespace {
 
 QLabel* popis(QWidget* stranka, const char* meno, const QString& text, int x, int y)
 {
-    auto* label = new QLabel(stranka);
-    label->setObjectName(QLatin1String(meno));
+    auto* popisok = new QLabel(stranka);
+    popisok->setObjectName(QLatin1String(meno));
     // Never read as markup, whatever a version or a name may hold.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->adjustSize();
-    label->move(x, y);
-    return label;
+    popisok->setTextFormat(Qt::PlainText);
+    popisok->setText(text);
+    popisok->adjustSize();
+    popisok->move(x, y);
+    return popisok;
 }
 
 // A right-aligned label: its right edge stays where its first text ended, so
 // that a shorter text (the version replacing "Nezistená") keeps the column.
 QLabel* popisVpravo(QWidget* stranka, const char* meno, const QString& text, int x, int y)
 {
-    auto* label = popis(stranka, meno, text, x, y);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
+    auto* popisok = popis(stranka, meno, text, x, y);
+    popisok->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return popisok;
 }
 
 
-void urobOdkaz(QLabel* label, OAplikacii* filter, bool zvyraznit)
+void urobOdkaz(QLabel* popisok, OAplikacii* filter, bool zvyraznit)
 {
-    QFont pismo = label->font();
+    QFont pismo = popisok->font();
     pismo.setUnderline(true);
-    label->setFont(pismo);
+    popisok->setFont(pismo);
     if (zvyraznit) {
-        QPalette paleta = label->palette();
+        QPalette paleta = popisok->palette();
         paleta.setColor(QPalette::WindowText, paleta.color(QPalette::Highlight));
-        label->setPalette(paleta);
+        popisok->setPalette(paleta);
     }
-    label->adjustSize();
-    label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(filter);
+    popisok->adjustSize();
+    popisok->setCursor(Qt::PointingHandCursor);
+    popisok->installEventFilter(filter);
 }
 
 // The program's icon: a statement page with a turning arrow, the conversion.
@@ -100,11 +100,11 @@ constexpr int koniecAdresyVyrobcu = 360;
 
 QLabel* obrazok(QWidget* stranka, const char* meno, const QPixmap& pixmapa, int x, int y)
 {
-    auto* label = new QLabel(stranka);
-    label->setObjectName(QLatin1String(meno));
-    label->setPixmap(pixmapa);
-    label->setGeometry(x, y, pixmapa.width(), pixmapa.height());
-    return label;
+    auto* popisok = new QLabel(stranka);
+    popisok->setObjectName(QLatin1String(meno));
+    popisok->setPixmap(pixmapa);
+    popisok->setGeometry(x, y, pixmapa.width(), pixmapa.height());
+    return popisok;
 }
 
 }  // namespace
@@ -188,8 +188,8 @@ bool OAplikacii::eventFilter(QObject* objekt, QEvent* udalost)
 {
     if (udalost->type() != QEvent::MouseButtonRelease) return false;
     auto* mys = static_cast<QMouseEvent*>(udalost);
-    auto* widget = qobject_cast<QWidget*>(objekt);
-    if (mys->button() != Qt::LeftButton || !widget || !widget->rect().contains(mys->position().toPoint()))
+    auto* ovladanie = qobject_cast<QWidget*>(objekt);
+    if (mys->button() != Qt::LeftButton || !ovladanie || !ovladanie->rect().contains(mys->position().toPoint()))
         return false;
 
     if (objekt == lblVerziaCislo) lblVerziaCisloClick();
