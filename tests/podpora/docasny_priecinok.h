@@ -5,8 +5,8 @@
 // Windows a narrow text would be read in the ANSI code page.
 
 #include <filesystem>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "platform/program.h"
 
@@ -24,10 +24,10 @@ void zapisSubor(const std::filesystem::path& cesta, const std::string& obsah);
 
 std::string citajSubor(const std::filesystem::path& cesta);
 
-// The names (UTF-8) in the folder, sorted; none when it cannot be listed. On
-// Windows also under a path longer than 260 characters, which the standard
-// library's listing there does not reach.
-std::vector<std::string> menaVPriecinku(const std::filesystem::path& priecinok);
+// The names (UTF-8) in the folder; none when it cannot be listed. On Windows
+// also under a path longer than 260 characters, which the standard library's
+// listing there does not reach.
+std::set<std::string> menaVPriecinku(const std::filesystem::path& priecinok);
 
 // True when the file system keeps two names that differ only in letter case
 // apart, as Linux does and Windows does not.

@@ -65,7 +65,7 @@ TEST(DvaProcesy, SimultaneousRunsOfOneTaskGiveEachStatementNumberOnce)
     const std::set<int> cisla = cislaVypisov(p.vystup());
     EXPECT_EQ(cisla.size(), 450u);
     EXPECT_EQ(p.cisloVypisu(), *cisla.rbegin() + 1);
-    EXPECT_TRUE(obsahPriecinka(p.vstup()).empty());
+    EXPECT_TRUE(menaVPriecinku(p.vstup()).empty());
 }
 
 // A backup or settings file left read-only (as an upgrade of a read-only

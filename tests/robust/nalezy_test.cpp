@@ -23,14 +23,14 @@ TEST(Nalezy, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
         zapisSubor(denna.vstup() / "vypis.txt", obsah);
         const ZaznamHlasenia hlasenie = denna.spusti();
         EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.txt"});
-        EXPECT_EQ(obsahPriecinka(denna.vystup()), std::set<std::string>{});
-        EXPECT_EQ(obsahPriecinka(denna.vstup()), std::set<std::string>{"vypis.txt"});
+        EXPECT_EQ(menaVPriecinku(denna.vystup()), std::set<std::string>{});
+        EXPECT_EQ(menaVPriecinku(denna.vstup()), std::set<std::string>{"vypis.txt"});
 
         // Per file only the last transaction's date names the statement.
         Konverzia naSubor(0, 0);
         zapisSubor(naSubor.vstup() / "vypis.txt", obsah);
         naSubor.spusti();
-        EXPECT_EQ(obsahPriecinka(naSubor.vystup()),
+        EXPECT_EQ(menaVPriecinku(naSubor.vystup()),
                   (std::set<std::string>{"vypis.txt", "vypis.txt (20190305).clr"}));
     }
 }
@@ -57,10 +57,10 @@ TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
                    std::string("06. 02. 2024;\"1/2\";") + r.suma + ";EUR;\"Dobropis\";\"\";8;\"Dodavatel\"\r\n");
         const ZaznamHlasenia hlasenie = konverzia.spusti();
         if (r.platny) {
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
         } else {
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "tp.csv"});
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), std::set<std::string>{});
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});
         }
     }
 }
@@ -92,7 +92,7 @@ TEST(Nalezy, SignInATransactionDateMakesTheFileInvalid)
             zapisSubor(konverzia.vstup() / "vypis.csv", obsah);
             const ZaznamHlasenia hlasenie = konverzia.spusti();
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.csv"});
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), std::set<std::string>{});
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});
         }
     }
 }

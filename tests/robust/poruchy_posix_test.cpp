@@ -65,7 +65,7 @@ TEST(Poruchy, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
     EXPECT_NE(log.find("Výpis č. 5 sa nepodarilo zapísať: v000.txt (20190101).clr\nČíslo ďalšieho výpisu: 5\n"),
               std::string::npos) << log;
     EXPECT_EQ(overNicNestratene(k.vstup(), k.vystup(), o), 0u);
-    EXPECT_EQ(obsahPriecinka(k.vstup()).size(), 2u);
+    EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 2u);
 }
 
 TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
@@ -91,7 +91,7 @@ TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     EXPECT_NE(log.find("Číslo ďalšieho výpisu: " + std::to_string(5 + vypisov) + "\n"), std::string::npos) << log;
     // The statements of the file that did not fit are written again by the
     // next run, from the start.
-    EXPECT_TRUE(obsahPriecinka(k.vstup()).count("wv000.txt"));
+    EXPECT_TRUE(menaVPriecinku(k.vstup()).count("wv000.txt"));
 }
 
 // The disk of the program folder fills up during the upgrade of an older

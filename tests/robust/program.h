@@ -49,7 +49,7 @@ private:
 inline std::size_t pocetVypisov(const fs::path& priecinok)
 {
     std::size_t pocet = 0;
-    for (const std::string& meno : obsahPriecinka(priecinok)) pocet += meno.ends_with(".clr");
+    for (const std::string& meno : menaVPriecinku(priecinok)) pocet += meno.ends_with(".clr");
     return pocet;
 }
 
@@ -57,7 +57,7 @@ inline std::size_t pocetVypisov(const fs::path& priecinok)
 inline std::set<int> cislaVypisov(const fs::path& priecinok)
 {
     std::set<int> cisla;
-    for (const std::string& meno : obsahPriecinka(priecinok)) {
+    for (const std::string& meno : menaVPriecinku(priecinok)) {
         if (!meno.ends_with(".clr")) continue;
         const std::string obsah = citajSubor(priecinok / cestaZUtf8(meno));
         const std::size_t zv = obsah.find("\r\nZV:");

@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the robustness tests: a conversion run in this process with its
-// log collected, valid exports of every bank taken from the golden cases, and
-// the contents of a folder.
+// log collected, and valid exports of every bank taken from the golden cases.
 
 #include <QLocale>
 #include <filesystem>
@@ -44,15 +43,6 @@ inline std::string platnyVypis(int format)
 }
 
 inline std::string priponaVstupu(int format) { return format == 0 ? ".txt" : ".csv"; }
-
-inline std::set<std::string> obsahPriecinka(const fs::path& priecinok)
-{
-    std::set<std::string> mena;
-    std::error_code chyba;
-    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
-        mena.insert(utf8ZCesty(it->path().filename()));
-    return mena;
-}
 
 // An input and an output folder and a task of the format over them.
 class Konverzia {

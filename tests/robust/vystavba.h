@@ -97,7 +97,7 @@ inline bool jeDocasny(const std::string& meno) { return meno.starts_with(".kasam
 inline std::size_t overNicNestratene(const fs::path& vstup, const fs::path& vystup, const Ocakavane& o,
                                      bool docasneSmu = false)
 {
-    const std::set<std::string> vo = obsahPriecinka(vstup), vy = obsahPriecinka(vystup);
+    const std::set<std::string> vo = menaVPriecinku(vstup), vy = menaVPriecinku(vystup);
     std::size_t vypisov = 0;
     for (const std::string& meno : vy) {
         if (jeDocasny(meno)) {
