@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "platform/program.h"
 
@@ -18,11 +19,15 @@ namespace kasamat::test {
 class DocasnyPriecinok : public kasamat::DocasnyPriecinok {
 public:
     ~DocasnyPriecinok();
+    // The UTF-8 path of a file in the folder, as the store and the settings take paths.
+    std::string operator/(std::string_view meno) const;
 };
 
 void zapisSubor(const std::filesystem::path& cesta, const std::string& obsah);
-
 std::string citajSubor(const std::filesystem::path& cesta);
+// The same for a path given as a UTF-8 text, as the store and the settings take paths.
+void zapisSubor(const std::string& cesta, const std::string& obsah);
+std::string citajSubor(const std::string& cesta);
 
 // The names (UTF-8) in the folder; none when it cannot be listed. On Windows
 // also under a path longer than 260 characters, which the standard library's

@@ -4,11 +4,16 @@ namespace kasamat::test {
 
 namespace fs = std::filesystem;
 
+void kopirujSuboryAplikacie(const fs::path& priecinok)
+{
+    for (const char* subor : {"default.dat", "release.nfo", "TeamViewerQS_sk.exe"})
+        fs::copy_file(fs::path(KASAMAT_BIN_DIR) / subor, priecinok / subor);
+}
+
 void kopirujProgram(const fs::path& priecinok)
 {
-    for (const std::string& subor : {menoProgramuBehu, std::string("default.dat"), std::string("release.nfo"),
-                                     std::string("TeamViewerQS_sk.exe")})
-        fs::copy_file(fs::path(KASAMAT_BIN_DIR) / subor, priecinok / subor);
+    kopirujSuboryAplikacie(priecinok);
+    fs::copy_file(programBehu(), priecinok / menoProgramuBehu);
 }
 
 }  // namespace kasamat::test

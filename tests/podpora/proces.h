@@ -74,6 +74,10 @@ inline const std::string menoProgramuBehu = std::string("kasamat-batch") + KASAM
 
 inline std::filesystem::path programBehu() { return std::filesystem::path(KASAMAT_BIN_DIR) / menoProgramuBehu; }
 
+// Copies the files that ship beside the programs (the template default.dat,
+// release.nfo and the remote-support tool) into `priecinok`.
+void kopirujSuboryAplikacie(const std::filesystem::path& priecinok);
+
 // Copies kasamat-batch and the files that ship beside it into `priecinok`,
 // a program folder of its own.
 void kopirujProgram(const std::filesystem::path& priecinok);

@@ -9,8 +9,7 @@
 #include <functional>
 
 #include "podpora/proces.h"
-#include "store/pomocky.h"
-#include "store/stare_verzie.h"
+#include "podpora/stare_verzie.h"
 #include "vystavba.h"
 
 namespace kasamat::test {
@@ -131,7 +130,7 @@ TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
         if (user == stareBajty) continue;
         Databaza databaza;
         ASSERT_TRUE(databaza.otvor(utf8ZCesty(videne / "user.dat")));
-        EXPECT_EQ(ulohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
+        EXPECT_EQ(citajUlohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
         EXPECT_TRUE(citajSubor(videne / "user.dat.bak") == stareBajty);
         aktualizovany = true;
     }

@@ -3,25 +3,25 @@
 #include <climits>
 #include <string>
 
-#include "pomocky.h"
+#include "podpora/docasny_priecinok.h"
+#include "podpora/subor_nastaveni.h"
 #include "store/citanie_uloh.h"
 
-namespace kasamat {
+namespace kasamat::test {
 namespace {
 
 class CitanieUlohy : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::zoSablony(m_cesta,
-                        "DELETE FROM Ulohy;"
-                        "INSERT INTO Ulohy VALUES (0, 'Fio', '/v', '/w', 3, '123', 1500, 1, 1, 'T');"
-                        "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
-                        " VALUES (1, 'veľké', 9, 0, 99999999999, -99999999999);");
+        // The second row holds what no task can: numbers beyond int, and NULLs.
+        zoSablony(m_cesta, "DELETE FROM Ulohy;" + vlozenieUlohy({0, "Fio", "/v", "/w", 3, "123", 1500, 1, 1, "T"})
+                               + "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
+                                 " VALUES (1, 'veľké', 9, 0, 99999999999, -99999999999);");
         ASSERT_TRUE(m_databaza.otvor(m_cesta));
     }
 
-    test::PriecinokDatabaz m_priecinok;
+    DocasnyPriecinok m_priecinok;
     std::string m_cesta = m_priecinok / "user.dat";
     Databaza m_databaza;
 };
@@ -73,4 +73,4 @@ TEST_F(CitanieUlohy, NeuspesnyPrikazNedaUlohu)
 }
 
 }  // namespace
-}  // namespace kasamat
+}  // namespace kasamat::test

@@ -2,14 +2,16 @@
 
 #include <string>
 
-#include "pomocky.h"
+#include "platform/cesta.h"
+#include "podpora/docasny_priecinok.h"
+#include "podpora/subor_nastaveni.h"
 #include "store/databaza.h"
 #include "store/verzia.h"
 
-namespace kasamat {
+namespace kasamat::test {
 namespace {
 
-using test::PriecinokDatabaz;
+namespace fs = std::filesystem;
 
 // Three tasks named a, b and c, each with a NULL text column and an ID that
 // the renumbering after a removal has to shift.
@@ -22,7 +24,7 @@ class DatabazaTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::zoSablony(m_cesta, triUlohy);
+        zoSablony(m_cesta, triUlohy);
         ASSERT_TRUE(m_databaza.otvor(m_cesta));
     }
 
@@ -35,7 +37,7 @@ protected:
         return vysledok;
     }
 
-    PriecinokDatabaz m_priecinok;
+    DocasnyPriecinok m_priecinok;
     std::string m_cesta = m_priecinok / "user.dat";
     Databaza m_databaza;
 };
@@ -158,10 +160,9 @@ TEST_F(DatabazaTest, TextySaUkladajuPresneANeskodiaInymRiadkom)
 
 TEST(Databaza, SuborSInymHeslomMaPrazdnuVerziu)
 {
-    PriecinokDatabaz priecinok;
+    DocasnyPriecinok priecinok;
     const std::string cesta = priecinok / "user.dat";
-    test::vykonaj(cesta, "CREATE TABLE Verzia (Cislo TEXT); INSERT INTO Verzia VALUES ('2.4.1.0');",
-                  "ine heslo");
+    vykonaj(cesta, "CREATE TABLE Verzia (Cislo TEXT); INSERT INTO Verzia VALUES ('2.4.1.0');", "ine heslo");
 
     Databaza databaza;
     EXPECT_EQ(VerziaDatabazy(databaza, cesta), "");
@@ -183,9 +184,9 @@ TEST_F(DatabazaTest, VerziaChybajucehoSuboruNechaSpojenieTakAkoBolo)
 
 TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
 {
-    PriecinokDatabaz priecinok;
+    DocasnyPriecinok priecinok;
     const std::string cesta = priecinok / "user.dat";
-    test::zoSablony(cesta, triUlohy);
+    zoSablony(cesta, triUlohy);
 
     Databaza databaza;
     EXPECT_TRUE(KontrolaDatabazy(databaza, cesta));
@@ -194,11 +195,11 @@ TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
 
 TEST(Databaza, OtvorenieNevytvoriChybajuciSubor)
 {
-    PriecinokDatabaz priecinok;
+    DocasnyPriecinok priecinok;
     Databaza databaza;
     EXPECT_FALSE(databaza.otvor(priecinok / "user.dat"));
-    EXPECT_FALSE(test::fs::exists(priecinok / "user.dat"));
+    EXPECT_FALSE(fs::exists(priecinok / "user.dat"));
 }
 
 }  // namespace
-}  // namespace kasamat
+}  // namespace kasamat::test
