@@ -21,7 +21,7 @@ TEST(Nalezy, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
         obsah.replace(riadok, 10, std::string(datum, 10));
         Konverzia denna(0, 1);
         zapisSubor(denna.vstup() / "vypis.txt", obsah);
-        const ZaznamHlasenia hlasenie = denna.spusti();
+        const ZaznamBehu hlasenie = denna.spusti();
         EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.txt"});
         EXPECT_EQ(menaVPriecinku(denna.vystup()), std::set<std::string>{});
         EXPECT_EQ(menaVPriecinku(denna.vstup()), std::set<std::string>{"vypis.txt"});
@@ -55,7 +55,7 @@ TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
         Konverzia konverzia(1);
         zapisSubor(konverzia.vstup() / "tp.csv",
                    std::string("06. 02. 2024;\"1/2\";") + r.suma + ";EUR;\"Dobropis\";\"\";8;\"Dodavatel\"\r\n");
-        const ZaznamHlasenia hlasenie = konverzia.spusti();
+        const ZaznamBehu hlasenie = konverzia.spusti();
         if (r.platny) {
             EXPECT_EQ(menaVPriecinku(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
         } else {
@@ -90,7 +90,7 @@ TEST(Nalezy, SignInATransactionDateMakesTheFileInvalid)
             Konverzia konverzia(r.format, denne);
             obsah[miesto] = '+';
             zapisSubor(konverzia.vstup() / "vypis.csv", obsah);
-            const ZaznamHlasenia hlasenie = konverzia.spusti();
+            const ZaznamBehu hlasenie = konverzia.spusti();
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.csv"});
             EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});
         }

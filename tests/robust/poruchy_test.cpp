@@ -11,11 +11,11 @@ namespace {
 
 // A report that does something to the folders once the first statement of
 // the run stands: between the two passes of every later file.
-struct HlasenieSoZasahom : ZaznamHlasenia {
+struct HlasenieSoZasahom : ZaznamBehu {
     std::function<void()> zasah;
     bool noveCisloVypisu(int id, int novy) override
     {
-        ZaznamHlasenia::noveCisloVypisu(id, novy);
+        ZaznamBehu::noveCisloVypisu(id, novy);
         if (zasah) std::exchange(zasah, nullptr)();
         return true;
     }
@@ -62,7 +62,7 @@ TEST(Poruchy, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWrit
                                                              neplatneSubory + "b.txt"}));
         EXPECT_EQ(menaVPriecinku(k.vystup()), (std::set<std::string>{"a.txt", "a.txt (20190301).clr", "c.txt",
                                                                      "c.txt (20190304).clr"}));
-        EXPECT_EQ(hlasenie.cislo, 7);
+        EXPECT_EQ(hlasenie.posledneCislo(), 7);
     }
 }
 

@@ -12,23 +12,12 @@
 #include "run/davka.h"
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
-#include "run/hlasenie.h"
+#include "podpora/zaznam_behu.h"
 #include "store/uloha.h"
 
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
-
-struct ZaznamHlasenia : Hlasenie {
-    std::vector<std::string> riadky;
-    int cislo = 0;
-    void riadok(const std::string& text) override { riadky.push_back(text); }
-    bool noveCisloVypisu(int, int novy) override
-    {
-        cislo = novy;
-        return true;
-    }
-};
 
 inline const std::string neplatneSubory = "Súbory, ktoré nie sú platnými bankovými výpismi: ";
 
@@ -66,9 +55,9 @@ public:
     fs::path vystup() const { return m_priecinok.cesta() / "vystup"; }
     const fs::path& koren() const { return m_priecinok.cesta(); }
 
-    ZaznamHlasenia spusti() const
+    ZaznamBehu spusti() const
     {
-        ZaznamHlasenia hlasenie;
+        ZaznamBehu hlasenie;
         Konvertuj(bankaFormatu(uloha.format), uloha, hlasenie);
         return hlasenie;
     }

@@ -130,7 +130,7 @@ inline Ocakavane ocakavane(const Uloha& uloha, const std::map<std::string, std::
     Konverzia ciste(uloha.format, uloha.periodicita);
     ciste.uloha.cisloUctu = uloha.cisloUctu;
     for (const auto& [meno, obsah] : vstupy) zapisSubor(ciste.vstup() / cestaZUtf8(meno), obsah);
-    const ZaznamHlasenia hlasenie = ciste.spusti();
+    const ZaznamBehu hlasenie = ciste.spusti();
     Ocakavane o;
     o.obsahVstupu = vstupy;
     const std::string zaciatok = "Vygenerovaný výpis č. ";

@@ -9,6 +9,7 @@
 
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
+#include "podpora/zaznam_behu.h"
 #include "run/davka.h"
 #include "testovacia_banka.h"
 
@@ -16,19 +17,6 @@ namespace kasamat::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ZaznamHlasenia : Hlasenie {
-    std::vector<std::string> riadky;
-    std::vector<std::pair<int, int>> cisla;
-    void riadok(const std::string& text) override { riadky.push_back(text); }
-    // Whether the host manages to store the numbers.
-    bool uklada = true;
-    bool noveCisloVypisu(int idUlohy, int cislo) override
-    {
-        cisla.emplace_back(idUlohy, cislo);
-        return uklada;
-    }
-};
 
 using Riadky = std::vector<std::string>;
 
@@ -54,7 +42,7 @@ protected:
     void konvertuj() { Konvertuj(testovaciaBanka, uloha, hlasenie); }
 
     Uloha uloha;
-    ZaznamHlasenia hlasenie;
+    ZaznamBehu hlasenie;
 
 private:
     DocasnyPriecinok m_priecinok;
