@@ -8,7 +8,7 @@
 
 #include "app/frm_hlavny.h"
 #include "app/o_aplikacii.h"
-#include "pomocne.h"
+#include "prostredie_okna.h"
 #include "store/aktualizacia.h"
 
 using namespace kasamat;
