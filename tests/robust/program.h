@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "podpora/proces.h"
-#include "store/databaza.h"
+#include "podpora/subor_nastaveni.h"
 #include "vystavba.h"
 
 namespace kasamat::test {
@@ -20,11 +20,9 @@ public:
         fs::create_directory(vstup());
         fs::create_directory(vystup());
         spusti(program(), {}, m_priecinok.cesta());
+        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1, 0, ""};
         Databaza databaza;
-        EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())));
-        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(utf8ZCesty(vstup())) + "', PriecinokVystup='"
-                     + sqlText(utf8ZCesty(vystup())) + "', Format=0, CisloUctu='2628765432', CisloVypisu=1, "
-                     "Periodicita=1 WHERE ID=0;");
+        EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())) && zapisUlohy(databaza, {tatra}, 0));
     }
     fs::path program() const { return m_priecinok.cesta() / menoProgramuBehu; }
     fs::path userDat() const { return m_priecinok.cesta() / "user.dat"; }

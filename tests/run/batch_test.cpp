@@ -6,7 +6,7 @@
 #include "run/hlasenie.h"
 #include "platform/cesta.h"
 #include "podpora/proces.h"
-#include "store/databaza.h"
+#include "podpora/subor_nastaveni.h"
 
 namespace kasamat::test {
 namespace {
@@ -89,10 +89,9 @@ TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
     {
         Databaza databaza;
         ASSERT_TRUE(databaza.otvor(utf8ZCesty(program() / "user.dat")));
-        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + vstup() + "', PriecinokVystup='" + vystup()
-                     + "', Format='3', CisloVypisu='1500' WHERE ID=0;");
-        databaza.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu) "
-                     "VALUES (1, 'druhá', '" + vstup() + "', '" + vystup() + "', 0, '123', 4);");
+        const Uloha fio{0, "úloha", vstup(), vystup(), 3, "", 1500, 0, 0, ""};
+        const Uloha tatra{1, "druhá", vstup(), vystup(), 0, "123", 4, 0, 0, ""};
+        ASSERT_TRUE(zapisUlohy(databaza, {fio, tatra}, 0));
     }
     const Beh beh = spustiBezVolieb();
     EXPECT_EQ(beh.status, 0) << beh.chyby;
@@ -112,8 +111,8 @@ TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
     ASSERT_EQ(spustiBezVolieb().status, 1);
     Databaza ina;
     ASSERT_TRUE(ina.otvor(utf8ZCesty(program() / "user.dat")));
-    ina.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(vstup()) + "', PriecinokVystup='" + sqlText(vystup())
-            + "', Format='3', CisloVypisu='7' WHERE ID=0;");
+    const Uloha fio{0, "úloha", vstup(), vystup(), 3, "", 7, 0, 0, ""};
+    ASSERT_TRUE(zapisUlohy(ina, {fio}, 0));
     fs::copy_file(fs::path(KASAMAT_TEST_DATA) / "golden/fio-per-file/input/vypis_marec.csv",
                   cestaZUtf8(vstup()) / "vypis_marec.csv");
     ina.SQL("BEGIN IMMEDIATE;");
