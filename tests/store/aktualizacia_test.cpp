@@ -22,7 +22,7 @@ std::vector<Uloha> ulohySablony()
     return citajUlohy(databaza);
 }
 
-class Aktualizacia : public ::testing::Test {
+class Upgrade : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -58,9 +58,9 @@ protected:
     Databaza m_databaza;
 };
 
-class AktualizaciaStarejVerzie : public Aktualizacia, public ::testing::WithParamInterface<StaraVerzia> {};
+class UpgradeOfAnOlderRelease : public Upgrade, public ::testing::WithParamInterface<StaraVerzia> {};
 
-TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
+TEST_P(UpgradeOfAnOlderRelease, CarriesOverTheTasksAndTheSelectedTask)
 {
     const auto [verzia, rozlozenie] = GetParam();
     vykonaj(m_cesty.databaza, staryUser(verzia, rozlozenie));
@@ -89,7 +89,7 @@ TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Verzie, AktualizaciaStarejVerzie,
+    Releases, UpgradeOfAnOlderRelease,
     ::testing::ValuesIn(stareVerzie),
     [](const auto& info) {
         std::string meno = std::string("v") + info.param.verzia;
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         return meno;
     });
 
-TEST_F(Aktualizacia, AktualnySuborOstaneNedotknuty)
+TEST_F(Upgrade, CurrentFileIsLeftUntouched)
 {
     Uloha druha;
     druha.id = 1;
@@ -116,7 +116,7 @@ TEST_F(Aktualizacia, AktualnySuborOstaneNedotknuty)
     bezDocasnych();
 }
 
-TEST_F(Aktualizacia, PrvyStartSkopirujeSablonu)
+TEST_F(Upgrade, FirstStartCopiesTheTemplate)
 {
     PripravDatabazu(m_databaza, m_cesty);
 
@@ -134,9 +134,9 @@ struct NepouzitelnySubor {
     void (*vytvor)(const std::string& cesta);
 };
 
-class NahradenieSablonou : public Aktualizacia, public ::testing::WithParamInterface<NepouzitelnySubor> {};
+class ReplacementByTheTemplate : public Upgrade, public ::testing::WithParamInterface<NepouzitelnySubor> {};
 
-TEST_P(NahradenieSablonou, NahradiSuborAStaryPonecha)
+TEST_P(ReplacementByTheTemplate, ReplacesTheFileAndKeepsTheOldOne)
 {
     GetParam().vytvor(m_cesty.databaza);
     const std::string stareBajty = citajSubor(m_cesty.databaza);
@@ -156,32 +156,32 @@ std::string orezany(std::size_t dlzka)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Subory, NahradenieSablonou,
+    Files, ReplacementByTheTemplate,
     ::testing::Values(
-        NepouzitelnySubor{"neznamaVerzia",
+        NepouzitelnySubor{"unknownVersion",
                           [](const std::string& c) { vykonaj(c, staryUser("2.5.0.0", Rozlozenie::uplne)); }},
-        NepouzitelnySubor{"verziaBezPosledneho",
+        NepouzitelnySubor{"versionWithoutItsLastNumber",
                           [](const std::string& c) { vykonaj(c, staryUser("2.4.1", Rozlozenie::uplne)); }},
-        NepouzitelnySubor{"bezRiadkuVerzie",
+        NepouzitelnySubor{"noVersionRow",
                           [](const std::string& c) {
                               zoSablony(c, "DELETE FROM Verzia;");
                           }},
-        NepouzitelnySubor{"ineHeslo",
+        NepouzitelnySubor{"otherPassword",
                           [](const std::string& c) {
                               vykonaj(c, staryUser("2.4.0.0", Rozlozenie::uplne), "ine heslo");
                           }},
-        NepouzitelnySubor{"nahodneBajty",
+        NepouzitelnySubor{"randomBytes",
                           [](const std::string& c) {
                               std::string bajty;
                               for (int i = 0; i < 8192; ++i) bajty += char(i * 7919 % 251);
                               zapisSubor(c, bajty);
                           }},
-        NepouzitelnySubor{"prazdnySubor", [](const std::string& c) { zapisSubor(c, ""); }},
-        NepouzitelnySubor{"orezanyNaPrvuStranu", [](const std::string& c) { zapisSubor(c, orezany(1024)); }},
-        NepouzitelnySubor{"orezanyVHlavicke", [](const std::string& c) { zapisSubor(c, orezany(100)); }},
+        NepouzitelnySubor{"emptyFile", [](const std::string& c) { zapisSubor(c, ""); }},
+        NepouzitelnySubor{"cutToTheFirstPage", [](const std::string& c) { zapisSubor(c, orezany(1024)); }},
+        NepouzitelnySubor{"cutInTheHeader", [](const std::string& c) { zapisSubor(c, orezany(100)); }},
         // An older release's file whose tasks cannot be read: keeping none of
         // them would leave an empty task list, so the template's tasks are used.
-        NepouzitelnySubor{"staraVerziaBezCitatelnychUloh",
+        NepouzitelnySubor{"olderReleaseWithoutReadableTasks",
                           [](const std::string& c) {
                               vykonaj(c, staryUser("2.2.0.0", Rozlozenie::bezTextuPlatby));
                           }}),
@@ -193,9 +193,9 @@ struct SuboryAplikacie {
     bool vPoriadku;
 };
 
-class KontrolaSuborov : public Aktualizacia, public ::testing::WithParamInterface<SuboryAplikacie> {};
+class CompanionFileCheck : public Upgrade, public ::testing::WithParamInterface<SuboryAplikacie> {};
 
-TEST_P(KontrolaSuborov, VsetkySuboryMusiaByt)
+TEST_P(CompanionFileCheck, EveryFileMustBeThere)
 {
     GetParam().pokaz(m_cesty);
     EXPECT_EQ(KontrolaSuborovAplikacie(m_databaza, m_cesty), GetParam().vPoriadku);
@@ -203,20 +203,20 @@ TEST_P(KontrolaSuborov, VsetkySuboryMusiaByt)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Subory, KontrolaSuborov,
+    Files, CompanionFileCheck,
     ::testing::Values(
-        SuboryAplikacie{"vsetkyVPoriadku", [](const CestyAplikacie&) {}, true},
-        SuboryAplikacie{"bezSablony", [](const CestyAplikacie& c) { fs::remove(c.sablona); }, false},
-        SuboryAplikacie{"sablonaInejVerzie",
+        SuboryAplikacie{"allInOrder", [](const CestyAplikacie&) {}, true},
+        SuboryAplikacie{"noTemplate", [](const CestyAplikacie& c) { fs::remove(c.sablona); }, false},
+        SuboryAplikacie{"templateOfAnotherVersion",
                         [](const CestyAplikacie& c) {
                             vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';");
                         },
                         false},
-        SuboryAplikacie{"poskodenaSablona", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); }, false},
-        SuboryAplikacie{"bezReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},
-        SuboryAplikacie{"bezVzdialenejPomoci", [](const CestyAplikacie& c) { fs::remove(c.vzdialenaPomoc); },
+        SuboryAplikacie{"damagedTemplate", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); }, false},
+        SuboryAplikacie{"noReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},
+        SuboryAplikacie{"noRemoteSupportTool", [](const CestyAplikacie& c) { fs::remove(c.vzdialenaPomoc); },
                         false},
-        SuboryAplikacie{"vzdialenaPomocJePriecinok",
+        SuboryAplikacie{"remoteSupportToolIsAFolder",
                         [](const CestyAplikacie& c) {
                             fs::remove(c.vzdialenaPomoc);
                             fs::create_directory(c.vzdialenaPomoc);

@@ -10,7 +10,7 @@
 namespace kasamat::test {
 namespace {
 
-class CitanieUlohy : public ::testing::Test {
+class TaskReading : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -26,7 +26,7 @@ protected:
     Databaza m_databaza;
 };
 
-TEST_F(CitanieUlohy, RiadokSaCitaTakAkoJeUlozeny)
+TEST_F(TaskReading, RowReadsAsStored)
 {
     const auto uloha = citajUlohu(m_databaza, 0);
     ASSERT_TRUE(uloha);
@@ -42,7 +42,7 @@ TEST_F(CitanieUlohy, RiadokSaCitaTakAkoJeUlozeny)
     EXPECT_EQ(ohranicCisloVypisu(uloha->cisloVypisu), 999);
 }
 
-TEST_F(CitanieUlohy, CislaMimoRozsahuSaDrziaNaHraniciach)
+TEST_F(TaskReading, NumbersOutOfRangeAreHeldAtTheBounds)
 {
     const auto uloha = citajUlohu(m_databaza, 1);
     ASSERT_TRUE(uloha);
@@ -53,7 +53,7 @@ TEST_F(CitanieUlohy, CislaMimoRozsahuSaDrziaNaHraniciach)
     EXPECT_EQ(ohranicCisloVypisu(uloha->cisloVypisu), 1);
 }
 
-TEST_F(CitanieUlohy, ChybajuciRiadokJePrazdnaUloha)
+TEST_F(TaskReading, MissingRowIsAnEmptyTask)
 {
     for (int id : {-1, 2}) {
         const auto uloha = citajUlohu(m_databaza, id);
@@ -65,7 +65,7 @@ TEST_F(CitanieUlohy, ChybajuciRiadokJePrazdnaUloha)
     }
 }
 
-TEST_F(CitanieUlohy, NeuspesnyPrikazNedaUlohu)
+TEST_F(TaskReading, FailedStatementGivesNoTask)
 {
     m_databaza.zatvor();
     EXPECT_FALSE(citajUlohu(m_databaza, 0));

@@ -19,7 +19,7 @@ const std::string triUlohy =
     "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol) VALUES"
     " (0, 'a', 0, 1, 0, 0), (1, 'b', 1, 5, 1, 1), (2, 'c', 3, 999, 0, 0);";
 
-class DatabazaTest : public ::testing::Test {
+class DatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -39,7 +39,7 @@ struct Prikaz {
     bool zlyhal;
 };
 
-TEST_F(DatabazaTest, VysledkyPrikazov)
+TEST_F(DatabaseTest, StatementResults)
 {
     const Prikaz prikazy[] = {
         {"a SELECT counts its rows", "SELECT Nazov FROM Ulohy ORDER BY ID;", 3, false},
@@ -63,7 +63,7 @@ TEST_F(DatabazaTest, VysledkyPrikazov)
     EXPECT_EQ(m_databaza.cislo(0, "Uloha"), 1) << "the UPDATE above was carried out";
 }
 
-TEST_F(DatabazaTest, NeuspesnyPrikazZahodiPredoslyVysledok)
+TEST_F(DatabaseTest, FailedStatementDropsThePreviousResult)
 {
     ASSERT_EQ(m_databaza.SQL("SELECT Nazov FROM Ulohy ORDER BY ID;"), 3);
     EXPECT_EQ(m_databaza.SQL("SELECT Neexistuje FROM Ulohy;"), -1);
@@ -73,7 +73,7 @@ TEST_F(DatabazaTest, NeuspesnyPrikazZahodiPredoslyVysledok)
     EXPECT_EQ(m_databaza.SQL("SELECT Nazov FROM Ulohy;"), -1);
 }
 
-TEST_F(DatabazaTest, StlpceSaCitajuPodlaMena)
+TEST_F(DatabaseTest, ColumnsAreReadByName)
 {
     ASSERT_EQ(m_databaza.SQL("SELECT ID, Nazov, CisloUctu, CisloVypisu, TextPlatby FROM Ulohy ORDER BY ID;"), 3);
     EXPECT_EQ(m_databaza.text(1, "Nazov"), "b");
@@ -89,7 +89,7 @@ TEST_F(DatabazaTest, StlpceSaCitajuPodlaMena)
 
 // The next statement number goes in quoted, as the window writes its
 // numbers; the column keeps it a number, and only in its own task.
-TEST_F(DatabazaTest, NextStatementNumberIsStoredAsANumberInItsTaskAlone)
+TEST_F(DatabaseTest, NextStatementNumberIsStoredAsANumberInItsTaskAlone)
 {
     EXPECT_EQ(m_databaza.SQL(prikazCisloVypisu(1, 42)), -1);
     EXPECT_FALSE(m_databaza.zlyhal());
@@ -105,7 +105,7 @@ struct NebezpecnyText {
     std::string text;
 };
 
-TEST_F(DatabazaTest, TextySaUkladajuPresneANeskodiaInymRiadkom)
+TEST_F(DatabaseTest, TextsAreStoredExactlyAndHarmNoOtherRow)
 {
     std::string dlhy;
     while (dlhy.size() < 2000) dlhy += "ľ'\"\\";
@@ -135,7 +135,7 @@ TEST_F(DatabazaTest, TextySaUkladajuPresneANeskodiaInymRiadkom)
     }
 }
 
-TEST(Databaza, SuborSInymHeslomMaPrazdnuVerziu)
+TEST(Database, FileWithAnotherPasswordHasAnEmptyVersion)
 {
     DocasnyPriecinok priecinok;
     const std::string cesta = priecinok / "user.dat";
@@ -150,7 +150,7 @@ TEST(Databaza, SuborSInymHeslomMaPrazdnuVerziu)
     EXPECT_EQ(databaza.text(0, "Cislo"), "2.4.1.0");
 }
 
-TEST_F(DatabazaTest, VerziaChybajucehoSuboruNechaSpojenieTakAkoBolo)
+TEST_F(DatabaseTest, VersionOfAMissingFileLeavesTheConnectionAsItWas)
 {
     for (const std::string& cesta : {m_priecinok / "neexistuje.dat", utf8ZCesty(m_priecinok.cesta())}) {
         EXPECT_EQ(VerziaDatabazy(m_databaza, cesta), "") << cesta;
@@ -159,7 +159,7 @@ TEST_F(DatabazaTest, VerziaChybajucehoSuboruNechaSpojenieTakAkoBolo)
     }
 }
 
-TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
+TEST(Database, CheckOfACurrentFileLeavesTheConnectionOnIt)
 {
     DocasnyPriecinok priecinok;
     const std::string cesta = priecinok / "user.dat";
@@ -170,7 +170,7 @@ TEST(Databaza, KontrolaAktualnehoSuboruNechaSpojenieNaNom)
     EXPECT_EQ(databaza.SQL("SELECT Nazov FROM Ulohy;"), 3);
 }
 
-TEST(Databaza, OtvorenieNevytvoriChybajuciSubor)
+TEST(Database, OpeningDoesNotCreateAMissingFile)
 {
     DocasnyPriecinok priecinok;
     Databaza databaza;
