@@ -2,7 +2,8 @@
 // What the window tests share: a program folder with the companion files and
 // a user.dat made to order, reading that database back through a second
 // connection, closing the message boxes the window shows, and a test entry
-// that runs under the program's own application object.
+// that runs under the program's own application object; and the window shown
+// on its Settings tab.
 
 #include <QApplication>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "app/aplikacia.h"
+#include "app/frm_hlavny.h"
 #include "platform/cesta.h"
 #include "podpora/proces.h"
 #include "podpora/subor_nastaveni.h"
@@ -123,6 +125,14 @@ public:
 private:
     QTimer m_casovac;
 };
+
+// Shows the window on its Settings tab, active, so that the focus moves as a user moves it.
+inline void naNastavenie(TfrmHlavny& okno)
+{
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowActive(&okno));
+    okno.PageControl->setCurrentWidget(okno.tsNastavenie);
+}
 
 }  // namespace kasamat::test
 
