@@ -1,5 +1,7 @@
 #include "podpora/proces.h"
 
+#include "platform/cesta.h"
+
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
@@ -15,5 +17,14 @@ void kopirujProgram(const fs::path& priecinok)
     kopirujSuboryAplikacie(priecinok);
     fs::copy_file(programBehu(), priecinok / menoProgramuBehu);
 }
+
+PriecinokProgramuBehu::PriecinokProgramuBehu()
+{
+    kopirujProgram(koren());
+    fs::create_directory(vstup());
+    fs::create_directory(vystup());
+}
+
+fs::path PriecinokProgramuBehu::vystup() const { return koren() / cestaZUtf8("výstup"); }
 
 }  // namespace kasamat::test
