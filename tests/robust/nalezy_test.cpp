@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 namespace {

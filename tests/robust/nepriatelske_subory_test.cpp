@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 
