@@ -11,7 +11,10 @@ namespace fs = std::filesystem;
 
 DocasnyPriecinok::~DocasnyPriecinok() { odstranStrom(cesta()); }
 
-std::string DocasnyPriecinok::operator/(std::string_view meno) const { return utf8ZCesty(cesta() / cestaZUtf8(meno)); }
+std::string DocasnyPriecinok::operator/(std::string_view meno) const
+{
+    return utf8ZCesty(cesta() / cestaZUtf8(meno));
+}
 
 void zapisSubor(const fs::path& cesta, const std::string& obsah)
 {

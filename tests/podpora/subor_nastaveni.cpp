@@ -36,7 +36,8 @@ namespace fs = std::filesystem;
 void vykonaj(const std::string& cesta, const std::string& prikazy, std::string_view heslo)
 {
     sqlite3* surove = nullptr;
-    const int otvorenie = sqlite3_open_v2(cesta.c_str(), &surove, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int otvorenie =
+        sqlite3_open_v2(cesta.c_str(), &surove, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> spojenie(surove, sqlite3_close);
     if (otvorenie != SQLITE_OK) throw std::runtime_error("cannot open " + cesta);
     if (sqlite3_key(surove, heslo.data(), int(heslo.size())) != SQLITE_OK)
@@ -57,11 +58,12 @@ void zoSablony(const std::string& cesta, const std::string& prikazy)
 std::string vlozenieUlohy(const Uloha& u)
 {
     const auto text = [](const std::string& hodnota) { return "'" + sqlText(hodnota) + "'"; };
+    const auto cislo = [](int hodnota) { return std::to_string(hodnota); };
     return "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
-           "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + std::to_string(u.id) + ", " + text(u.nazov)
-        + ", " + text(u.priecinokVstup) + ", " + text(u.priecinokVystup) + ", " + std::to_string(u.format) + ", "
-        + text(u.cisloUctu) + ", " + std::to_string(u.cisloVypisu) + ", " + std::to_string(u.periodicita) + ", "
-        + std::to_string(u.variabilnySymbol) + ", " + text(u.textPlatby) + ");";
+           "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + cislo(u.id) + ", " + text(u.nazov) + ", "
+        + text(u.priecinokVstup) + ", " + text(u.priecinokVystup) + ", " + cislo(u.format) + ", "
+        + text(u.cisloUctu) + ", " + cislo(u.cisloVypisu) + ", " + cislo(u.periodicita) + ", "
+        + cislo(u.variabilnySymbol) + ", " + text(u.textPlatby) + ");";
 }
 
 bool zapisUlohy(Databaza& databaza, std::vector<Uloha> ulohy, int vybrata)

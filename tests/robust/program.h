@@ -17,7 +17,8 @@ public:
     ProgramovyPriecinok()
     {
         spustiBeh();
-        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1, 0, ""};
+        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1, 0,
+                          ""};
         Databaza databaza;
         EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())) && zapisUlohy(databaza, {tatra}, 0));
     }

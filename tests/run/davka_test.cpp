@@ -171,7 +171,8 @@ TEST_F(DavkaTest, NumberThatCannotBeStoredIsNamedAndTheRunGoesOn)
                                        "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.",
                                        "Vygenerovaný výpis č. 8: b (20190302).out",
                                        "Číslo ďalšieho výpisu 9 sa nepodarilo uložiť do nastavení úlohy."}));
-    EXPECT_EQ(menaVPriecinku(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
+    EXPECT_EQ(menaVPriecinku(vystup()),
+              (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
 }
 
 TEST_F(DavkaTest, ExistingStatementIsReplacedButExistingInputIsNot)
@@ -270,7 +271,8 @@ TEST_F(DavkaTest, FileChangedBetweenThePassesStaysWithoutItsUnfinishedStatement)
                                    neplatne + "b.csv, c.csv",
                                }));
     EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"b.csv", "c.csv"}));
-    EXPECT_EQ(menaVPriecinku(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));
+    EXPECT_EQ(menaVPriecinku(vystup()),
+              (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));
 }
 
 }  // namespace

@@ -127,7 +127,8 @@ TEST(GoldenCases, FolderHoldsCases)
     std::error_code chyba;
     EXPECT_TRUE(fs::is_directory(priecinokPripadov(), chyba))
         << utf8ZCesty(priecinokPripadov()) << ": " << (chyba ? chyba.message() : "no folder");
-    EXPECT_FALSE(menaVPriecinku(priecinokPripadov()).empty()) << "no case in " << utf8ZCesty(priecinokPripadov());
+    EXPECT_FALSE(menaVPriecinku(priecinokPripadov()).empty())
+        << "no case in " << utf8ZCesty(priecinokPripadov());
 }
 
 }  // namespace

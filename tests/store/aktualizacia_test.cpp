@@ -103,8 +103,8 @@ TEST_F(Upgrade, CurrentFileIsLeftUntouched)
     Uloha druha;
     druha.id = 1;
     druha.nazov = "druhá";
-    zoSablony(m_cesty.databaza,
-              "UPDATE Ulohy SET Nazov='moja', Format=3;" + vlozenieUlohy(druha) + "UPDATE Nastavenia SET Uloha=1;");
+    zoSablony(m_cesty.databaza, "UPDATE Ulohy SET Nazov='moja', Format=3;" + vlozenieUlohy(druha)
+                                    + "UPDATE Nastavenia SET Uloha=1;");
     const std::string bajty = citajSubor(m_cesty.databaza);
 
     PripravDatabazu(m_databaza, m_cesty);
@@ -212,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                             vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';");
                         },
                         false},
-        SuboryAplikacie{"damagedTemplate", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); }, false},
+        SuboryAplikacie{"damagedTemplate", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); },
+                        false},
         SuboryAplikacie{"noReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},
         SuboryAplikacie{"noRemoteSupportTool", [](const CestyAplikacie& c) { fs::remove(c.vzdialenaPomoc); },
                         false},

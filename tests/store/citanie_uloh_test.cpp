@@ -15,9 +15,10 @@ protected:
     void SetUp() override
     {
         // The second row holds what no task can: numbers beyond int, and NULLs.
-        zoSablony(m_cesta, "DELETE FROM Ulohy;" + vlozenieUlohy({0, "Fio", "/v", "/w", 3, "123", 1500, 1, 1, "T"})
-                               + "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
-                                 " VALUES (1, 'veľké', 9, 0, 99999999999, -99999999999);");
+        zoSablony(m_cesta,
+                  "DELETE FROM Ulohy;" + vlozenieUlohy({0, "Fio", "/v", "/w", 3, "123", 1500, 1, 1, "T"})
+                      + "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
+                        " VALUES (1, 'veľké', 9, 0, 99999999999, -99999999999);");
         ASSERT_TRUE(m_databaza.otvor(m_cesta));
     }
 
