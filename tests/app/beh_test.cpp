@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "app/frm_hlavny.h"
-#include "pomocne.h"
+#include "prostredie_okna.h"
 #include "run/hlasenie.h"
 
 using namespace kasamat;

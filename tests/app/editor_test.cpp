@@ -11,20 +11,12 @@
 #include "app/up_down.h"
 
 #include "app/frm_hlavny.h"
-#include "pomocne.h"
+#include "prostredie_okna.h"
 
 using namespace kasamat;
 using namespace kasamat::test;
 
 namespace {
-
-// Shows the window on its Settings tab, active, so that the focus moves as a user moves it.
-void naNastavenie(TfrmHlavny& okno)
-{
-    okno.show();
-    QVERIFY(QTest::qWaitForWindowActive(&okno));
-    okno.PageControl->setCurrentWidget(okno.tsNastavenie);
-}
 
 // Types into a box as a user: a few characters stand for keys without a character of their own.
 void napis(QWidget* box, const QString& klavesy)

@@ -12,7 +12,7 @@
 #include <QTabWidget>
 
 #include "app/frm_hlavny.h"
-#include "pomocne.h"
+#include "prostredie_okna.h"
 
 using namespace kasamat;
 using namespace kasamat::test;
@@ -30,13 +30,6 @@ Uloha plna(const std::string& nazov)
     u.variabilnySymbol = 1;
     u.textPlatby = "$vs $txt";
     return u;
-}
-
-void zobraz(TfrmHlavny& okno)
-{
-    okno.show();
-    QVERIFY(QTest::qWaitForWindowActive(&okno));
-    okno.PageControl->setCurrentWidget(okno.tsNastavenie);
 }
 
 // Short plain texts are typed key by key; a long one, or one with letters
@@ -85,7 +78,7 @@ private slots:
         ProgramovyPriecinok program;
         program.ulohy({plna("a"), plna("b"), plna("c")}, 1);
         TfrmHlavny okno(program.cesty());
-        zobraz(okno);
+        naNastavenie(okno);
 
         for (QLineEdit* box : {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
             vloz(box, text);
@@ -133,7 +126,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(KASAMAT_TEST_DATA "/golden/trustpay-per-file/input/trustpay_2024_02.csv"),
                             vstup + QStringLiteral("/vypis.csv")));
         TfrmHlavny okno(program.cesty());
-        zobraz(okno);
+        naNastavenie(okno);
         vloz(okno.edtPriecinokVstup, vstup);
         vloz(okno.edtPriecinokVystup, vystup);
         vloz(okno.edtNazov, QStringLiteral("' OR '1'='1"));

@@ -11,7 +11,7 @@
 #include <QTabWidget>
 
 #include "app/frm_hlavny.h"
-#include "pomocne.h"
+#include "prostredie_okna.h"
 
 using namespace kasamat;
 using namespace kasamat::test;

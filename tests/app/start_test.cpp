@@ -8,7 +8,8 @@
 
 #include "app/frm_hlavny.h"
 #include "app/o_aplikacii.h"
-#include "pomocne.h"
+#include "podpora/stare_verzie.h"
+#include "prostredie_okna.h"
 #include "store/aktualizacia.h"
 
 using namespace kasamat;
@@ -180,23 +181,14 @@ private slots:
     void staryUserDatJeAktualizovany()
     {
         ProgramovyPriecinok program;
-        {
-            QVERIFY(QFile::copy(program.subor("default.dat"), program.subor("user.dat")));
-            Databaza db;
-            QVERIFY(db.otvor(program.subor("user.dat").toStdString()));
-            db.SQL("DROP TABLE Ulohy;");
-            db.SQL("CREATE TABLE Ulohy (ID INTEGER, Nazov TEXT, PriecinokVstup TEXT, PriecinokVystup TEXT, "
-                   "Format INTEGER, CisloUctu TEXT, CisloVypisu INTEGER, Periodicita INTEGER);");
-            db.SQL("INSERT INTO Ulohy VALUES (0, 'stará', '/a', '/b', 2, '111', 5, 1);");
-            db.SQL("INSERT INTO Ulohy VALUES (1, 'druhá', '/c', '/d', 0, '222', 9, 0);");
-            db.SQL("UPDATE Verzia SET Cislo='2.0.2.0';");
-            db.SQL("UPDATE Nastavenia SET Uloha=1;");
-        }
+        vykonaj(program.subor("user.dat").toStdString(),
+                staryUser("2.0.2.0", Rozlozenie::bezVariabilnehoSymbolu));
         TfrmHlavny okno(program.cesty());
-        QCOMPARE(okno.cbUloha->count(), 2);
-        QCOMPARE(okno.cbUloha->currentIndex(), 1);
-        QCOMPARE(okno.edtNazov->text(), QStringLiteral("druhá"));
-        QCOMPARE(okno.edtCisloVypisu->text(), QStringLiteral("9"));
+        const Uloha& vybrata = stareUlohy[staraVybrataUloha];
+        QCOMPARE(okno.cbUloha->count(), int(stareUlohy.size()));
+        QCOMPARE(okno.cbUloha->currentIndex(), staraVybrataUloha);
+        QCOMPARE(okno.edtNazov->text(), QString::fromStdString(vybrata.nazov));
+        QCOMPARE(okno.edtCisloVypisu->text(), QString::number(vybrata.cisloVypisu));
     }
 };
 

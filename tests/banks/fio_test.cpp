@@ -11,7 +11,7 @@
 #include "zbierka.h"
 
 using namespace kasamat;
-using namespace kasamat::testy;
+using namespace kasamat::test;
 
 namespace {
 
@@ -46,7 +46,7 @@ struct SuborFio {
     }
 };
 
-Vysledok preved(const SuborFio& subor) { return kasamat::testy::preved(KonverziaFio, subor.bajty()); }
+Vysledok preved(const SuborFio& subor) { return kasamat::test::preved(KonverziaFio, subor.bajty()); }
 
 std::string sPolom(int index, const std::string& hodnota)
 {

@@ -11,7 +11,7 @@
 #include "zbierka.h"
 
 using namespace kasamat;
-using namespace kasamat::testy;
+using namespace kasamat::test;
 
 namespace {
 
@@ -64,7 +64,7 @@ Vysledok preved(const std::string& obsah, const std::string& cisloUctu = "262876
 {
     NastaveniaKonverzie nastavenia;
     nastavenia.cisloUctu = cisloUctu;
-    return kasamat::testy::preved(KonverziaTatraCsv, obsah, nastavenia);
+    return kasamat::test::preved(KonverziaTatraCsv, obsah, nastavenia);
 }
 
 Vysledok prevedRiadky(const std::vector<std::string>& riadky) { return preved(subor(riadky)); }

@@ -10,7 +10,7 @@
 #include "zbierka.h"
 
 using namespace kasamat;
-using namespace kasamat::testy;
+using namespace kasamat::test;
 
 namespace {
 
@@ -65,7 +65,7 @@ std::string subor(const std::vector<std::string>& transakcie)
     return text;
 }
 
-bool test(const std::string& obsah, KlucSuboru& kluc)
+bool testSuboru(const std::string& obsah, KlucSuboru& kluc)
 {
     return KonverziaTatraTxt.test(rozdelNaRiadky(obsah), kluc);
 }
@@ -135,7 +135,7 @@ TEST(TatraTxt, FixedLinesMustMatchWholeAndExact)
     };
     for (const Pripad& p : pripady) {
         KlucSuboru kluc;
-        EXPECT_EQ(test(p.obsah, kluc), p.platny) << p.nazov;
+        EXPECT_EQ(testSuboru(p.obsah, kluc), p.platny) << p.nazov;
     }
 }
 
@@ -161,7 +161,7 @@ TEST(TatraTxt, KeyTakesTheNewestDateAndTheFileDirection)
         for (const char* d : p.datumy) riadky.push_back(riadok(dna(d)));
         const std::string obsah = subor(riadky);
         KlucSuboru kluc;
-        ASSERT_TRUE(test(obsah, kluc)) << p.nazov;
+        ASSERT_TRUE(testSuboru(obsah, kluc)) << p.nazov;
         EXPECT_EQ(kluc.datum, p.kluc) << p.nazov;
         EXPECT_EQ(kluc.oddelovac, p.oddelovac) << p.nazov;
         std::vector<std::string> poradie;
@@ -173,10 +173,10 @@ TEST(TatraTxt, KeyTakesTheNewestDateAndTheFileDirection)
 TEST(TatraTxt, FileWithoutANumericDateAtItsEndsIsInvalid)
 {
     KlucSuboru kluc;
-    EXPECT_FALSE(test(subor({riadok(dna("xx.03.2019")), riadok(dna("01.03.2019"))}), kluc));
-    EXPECT_FALSE(test(subor({riadok(dna("01.03.2019")), riadok(dna("          "))}), kluc));
-    EXPECT_FALSE(test(subor({riadok(dna("01.03.2019")), "short"}), kluc));
-    EXPECT_TRUE(test(subor({riadok(dna("01.03.2019")), "short", riadok(dna("02.03.2019"))}), kluc))
+    EXPECT_FALSE(testSuboru(subor({riadok(dna("xx.03.2019")), riadok(dna("01.03.2019"))}), kluc));
+    EXPECT_FALSE(testSuboru(subor({riadok(dna("01.03.2019")), riadok(dna("          "))}), kluc));
+    EXPECT_FALSE(testSuboru(subor({riadok(dna("01.03.2019")), "short"}), kluc));
+    EXPECT_TRUE(testSuboru(subor({riadok(dna("01.03.2019")), "short", riadok(dna("02.03.2019"))}), kluc))
         << "lines between the first and the last are not tested";
 }
 

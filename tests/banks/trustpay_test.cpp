@@ -10,7 +10,7 @@
 #include "zbierka.h"
 
 using namespace kasamat;
-using namespace kasamat::testy;
+using namespace kasamat::test;
 
 namespace {
 

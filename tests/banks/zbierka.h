@@ -8,7 +8,7 @@
 #include "banks/banka.h"
 #include "banks/riadky.h"
 
-namespace kasamat::testy {
+namespace kasamat::test {
 
 struct Zbierka final : PrijemcaTransakcii {
     std::vector<Transakcia> transakcie;
@@ -39,4 +39,4 @@ inline Vysledok preved(const Banka& banka, std::string_view obsah, const Nastave
     return v;
 }
 
-}  // namespace kasamat::testy
+}  // namespace kasamat::test

@@ -3,11 +3,18 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/cesta.h"
+
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
 
 DocasnyPriecinok::~DocasnyPriecinok() { odstranStrom(cesta()); }
+
+std::string DocasnyPriecinok::operator/(std::string_view meno) const
+{
+    return utf8ZCesty(cesta() / cestaZUtf8(meno));
+}
 
 void zapisSubor(const fs::path& cesta, const std::string& obsah)
 {
@@ -19,6 +26,10 @@ std::string citajSubor(const fs::path& cesta)
     std::ifstream subor(cesta, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(subor), {});
 }
+
+void zapisSubor(const std::string& cesta, const std::string& obsah) { zapisSubor(cestaZUtf8(cesta), obsah); }
+
+std::string citajSubor(const std::string& cesta) { return citajSubor(cestaZUtf8(cesta)); }
 
 bool rozlisujeVelkostPismen(const fs::path& priecinok)
 {

@@ -5,8 +5,9 @@
 // Windows a narrow text would be read in the ANSI code page.
 
 #include <filesystem>
+#include <set>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/program.h"
 
@@ -18,16 +19,20 @@ namespace kasamat::test {
 class DocasnyPriecinok : public kasamat::DocasnyPriecinok {
 public:
     ~DocasnyPriecinok();
+    // The UTF-8 path of a file in the folder, as the store and the settings take paths.
+    std::string operator/(std::string_view meno) const;
 };
 
 void zapisSubor(const std::filesystem::path& cesta, const std::string& obsah);
-
 std::string citajSubor(const std::filesystem::path& cesta);
+// The same for a path given as a UTF-8 text, as the store and the settings take paths.
+void zapisSubor(const std::string& cesta, const std::string& obsah);
+std::string citajSubor(const std::string& cesta);
 
-// The names (UTF-8) in the folder, sorted; none when it cannot be listed. On
-// Windows also under a path longer than 260 characters, which the standard
-// library's listing there does not reach.
-std::vector<std::string> menaVPriecinku(const std::filesystem::path& priecinok);
+// The names (UTF-8) in the folder; none when it cannot be listed. On Windows
+// also under a path longer than 260 characters, which the standard library's
+// listing there does not reach.
+std::set<std::string> menaVPriecinku(const std::filesystem::path& priecinok);
 
 // True when the file system keeps two names that differ only in letter case
 // apart, as Linux does and Windows does not.

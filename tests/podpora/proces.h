@@ -74,9 +74,31 @@ inline const std::string menoProgramuBehu = std::string("kasamat-batch") + KASAM
 
 inline std::filesystem::path programBehu() { return std::filesystem::path(KASAMAT_BIN_DIR) / menoProgramuBehu; }
 
+// Copies the files that ship beside the programs (the template default.dat,
+// release.nfo and the remote-support tool) into `priecinok`.
+void kopirujSuboryAplikacie(const std::filesystem::path& priecinok);
+
 // Copies kasamat-batch and the files that ship beside it into `priecinok`,
 // a program folder of its own.
 void kopirujProgram(const std::filesystem::path& priecinok);
+
+// A program folder of kasamat-batch's own (kopirujProgram) with an input and
+// an output folder in it; the first run makes user.dat there.
+class PriecinokProgramuBehu {
+public:
+    PriecinokProgramuBehu();
+    const std::filesystem::path& koren() const { return m_priecinok.cesta(); }
+    std::filesystem::path program() const { return koren() / menoProgramuBehu; }
+    std::filesystem::path userDat() const { return koren() / "user.dat"; }
+    std::filesystem::path vstup() const { return koren() / "vstup"; }
+    // Named with a letter outside ASCII, as users name their folders.
+    std::filesystem::path vystup() const;
+    // A run without options: every task of user.dat.
+    Beh spustiBeh() const { return spusti(program(), {}, koren()); }
+
+private:
+    DocasnyPriecinok m_priecinok;
+};
 
 // The name of the window program's file on this system.
 inline const std::string menoProgramuOkna = std::string("kasamat") + KASAMAT_EXE_SUFFIX;

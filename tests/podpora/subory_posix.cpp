@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-
 #include "podpora/docasny_priecinok.h"
 
 namespace kasamat::test {
@@ -22,13 +20,12 @@ void odstranStrom(const fs::path& priecinok)
     fs::remove_all(priecinok, chyba);
 }
 
-std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
+std::set<std::string> menaVPriecinku(const fs::path& priecinok)
 {
-    std::vector<std::string> mena;
+    std::set<std::string> mena;
     std::error_code chyba;
     for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
-        mena.push_back(it->path().filename().string());
-    std::sort(mena.begin(), mena.end());
+        mena.insert(it->path().filename().string());
     return mena;
 }
 

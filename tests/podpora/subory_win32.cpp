@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <vector>
 
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
@@ -57,12 +57,11 @@ std::wstring zvazok(const fs::path& cesta)
 
 void odstranStrom(const fs::path& priecinok) { odstranVsetko(dlha(priecinok)); }
 
-std::vector<std::string> menaVPriecinku(const fs::path& priecinok)
+std::set<std::string> menaVPriecinku(const fs::path& priecinok)
 {
-    std::vector<std::string> mena;
+    std::set<std::string> mena;
     for (const WIN32_FIND_DATAW& polozka : polozky(dlha(priecinok)))
-        mena.push_back(utf8ZCesty(fs::path(polozka.cFileName)));
-    std::sort(mena.begin(), mena.end());
+        mena.insert(utf8ZCesty(fs::path(polozka.cFileName)));
     return mena;
 }
 

@@ -4,9 +4,8 @@
 #include <array>
 
 #include "platform/zamok.h"
+#include "podpora/stare_verzie.h"
 #include "program.h"
-#include "store/pomocky.h"
-#include "store/stare_verzie.h"
 
 namespace kasamat::test {
 namespace {
@@ -21,7 +20,7 @@ TEST(DvaProcesy, SimultaneousStartsOnEachOlderLayoutKeepEveryTaskAndTheBackup)
             kopirujProgram(priecinok.cesta());
             const std::string user = utf8ZCesty(priecinok.cesta() / "user.dat");
             vykonaj(user, staryUser(stara.verzia, stara.rozlozenie));
-            const std::string stareBajty = obsah(user);
+            const std::string stareBajty = citajSubor(user);
             const std::array<fs::path, 2> vystupy = {priecinok.cesta() / "1", priecinok.cesta() / "2"};
             for (const fs::path& vystup : vystupy) fs::create_directory(vystup);
             std::array<int, 2> stavy{};
@@ -36,8 +35,8 @@ TEST(DvaProcesy, SimultaneousStartsOnEachOlderLayoutKeepEveryTaskAndTheBackup)
             EXPECT_NE(stavy, (std::array<int, 2>{3, 3}));
             Databaza databaza;
             ASSERT_TRUE(databaza.otvor(user));
-            EXPECT_EQ(ulohy(databaza), ulohyPoAktualizacii(stara.rozlozenie));
-            EXPECT_TRUE(obsah(user + ".bak") == stareBajty) << "user.dat.bak is not the older user.dat";
+            EXPECT_EQ(citajUlohy(databaza), ulohyPoAktualizacii(stara.rozlozenie));
+            EXPECT_TRUE(citajSubor(user + ".bak") == stareBajty) << "user.dat.bak is not the older user.dat";
             // One failing try tells all.
             if (::testing::Test::HasFailure()) return;
         }
@@ -65,7 +64,7 @@ TEST(DvaProcesy, SimultaneousRunsOfOneTaskGiveEachStatementNumberOnce)
     const std::set<int> cisla = cislaVypisov(p.vystup());
     EXPECT_EQ(cisla.size(), 450u);
     EXPECT_EQ(p.cisloVypisu(), *cisla.rbegin() + 1);
-    EXPECT_TRUE(obsahPriecinka(p.vstup()).empty());
+    EXPECT_TRUE(menaVPriecinku(p.vstup()).empty());
 }
 
 // A backup or settings file left read-only (as an upgrade of a read-only
@@ -112,7 +111,7 @@ TEST(DvaProcesy, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
         Databaza databaza;
         ASSERT_TRUE(databaza.otvor(utf8ZCesty(user)));
         if (r.staraVerzia) {
-            EXPECT_EQ(ulohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
+            EXPECT_EQ(citajUlohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
         }
         ASSERT_EQ(databaza.SQL("SELECT Cislo FROM Verzia;"), 1);
         EXPECT_EQ(databaza.text(0, "Cislo"), "2.4.1.0");

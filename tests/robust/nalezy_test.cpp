@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 namespace {
@@ -21,16 +21,16 @@ TEST(Nalezy, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
         obsah.replace(riadok, 10, std::string(datum, 10));
         Konverzia denna(0, 1);
         zapisSubor(denna.vstup() / "vypis.txt", obsah);
-        const ZaznamHlasenia hlasenie = denna.spusti();
+        const ZaznamBehu hlasenie = denna.spusti();
         EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.txt"});
-        EXPECT_EQ(obsahPriecinka(denna.vystup()), std::set<std::string>{});
-        EXPECT_EQ(obsahPriecinka(denna.vstup()), std::set<std::string>{"vypis.txt"});
+        EXPECT_EQ(menaVPriecinku(denna.vystup()), std::set<std::string>{});
+        EXPECT_EQ(menaVPriecinku(denna.vstup()), std::set<std::string>{"vypis.txt"});
 
         // Per file only the last transaction's date names the statement.
         Konverzia naSubor(0, 0);
         zapisSubor(naSubor.vstup() / "vypis.txt", obsah);
         naSubor.spusti();
-        EXPECT_EQ(obsahPriecinka(naSubor.vystup()),
+        EXPECT_EQ(menaVPriecinku(naSubor.vystup()),
                   (std::set<std::string>{"vypis.txt", "vypis.txt (20190305).clr"}));
     }
 }
@@ -55,12 +55,12 @@ TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
         Konverzia konverzia(1);
         zapisSubor(konverzia.vstup() / "tp.csv",
                    std::string("06. 02. 2024;\"1/2\";") + r.suma + ";EUR;\"Dobropis\";\"\";8;\"Dodavatel\"\r\n");
-        const ZaznamHlasenia hlasenie = konverzia.spusti();
+        const ZaznamBehu hlasenie = konverzia.spusti();
         if (r.platny) {
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
         } else {
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "tp.csv"});
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), std::set<std::string>{});
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});
         }
     }
 }
@@ -90,9 +90,9 @@ TEST(Nalezy, SignInATransactionDateMakesTheFileInvalid)
             Konverzia konverzia(r.format, denne);
             obsah[miesto] = '+';
             zapisSubor(konverzia.vstup() / "vypis.csv", obsah);
-            const ZaznamHlasenia hlasenie = konverzia.spusti();
+            const ZaznamBehu hlasenie = konverzia.spusti();
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "vypis.csv"});
-            EXPECT_EQ(obsahPriecinka(konverzia.vystup()), std::set<std::string>{});
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});
         }
     }
 }

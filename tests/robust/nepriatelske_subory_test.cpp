@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 namespace {
@@ -105,17 +105,17 @@ TEST(NepriatelskeSubory, EachFileHasItsDefinedOutcome)
             const std::string obsah = r.uprav(platny);
             Konverzia k(format);
             zapisSubor(k.vstup() / cestaZUtf8(meno), obsah);
-            const ZaznamHlasenia hlasenie = k.spusti();
+            const ZaznamBehu hlasenie = k.spusti();
             const Vysledok ocakavany = r.ocakavane[std::size_t(format)];
             if (ocakavany == Vysledok::Neplatny) {
                 EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + meno});
-                EXPECT_EQ(obsahPriecinka(k.vystup()), std::set<std::string>{});
+                EXPECT_EQ(menaVPriecinku(k.vystup()), std::set<std::string>{});
                 EXPECT_EQ(citajSubor(k.vstup() / cestaZUtf8(meno)), obsah);
                 continue;
             }
             ASSERT_EQ(hlasenie.riadky.size(), 1u) << hlasenie.riadky.back();
             const std::string vypis = hlasenie.riadky[0].substr(hlasenie.riadky[0].find(": ") + 2);
-            EXPECT_EQ(obsahPriecinka(k.vystup()), (std::set<std::string>{meno, vypis}));
+            EXPECT_EQ(menaVPriecinku(k.vystup()), (std::set<std::string>{meno, vypis}));
             EXPECT_EQ(citajSubor(k.vystup() / cestaZUtf8(meno)), obsah);
             if (ocakavany == Vysledok::Rovnaky) {
                 EXPECT_EQ(citajSubor(k.vystup() / vypis), vzorovy);
@@ -139,12 +139,12 @@ TEST(NepriatelskeSubory, HugeSingleLineIsInvalidEverywhere)
     for (int format = 0; format < 4; ++format) {
         SCOPED_TRACE(mena[format]);
         k.uloha.format = format;
-        const ZaznamHlasenia hlasenie = k.spusti();
+        const ZaznamBehu hlasenie = k.spusti();
         EXPECT_EQ(hlasenie.riadky,
                   std::vector<std::string>{neplatneSubory + (format == 0 ? "velky.txt" : "velky.csv")});
     }
     EXPECT_EQ(fs::file_size(csv), 100u << 20);
-    EXPECT_EQ(obsahPriecinka(k.vystup()), std::set<std::string>{});
+    EXPECT_EQ(menaVPriecinku(k.vystup()), std::set<std::string>{});
 }
 
 TEST(NepriatelskeSubory, TenThousandFilesInOneFolder)
@@ -153,14 +153,14 @@ TEST(NepriatelskeSubory, TenThousandFilesInOneFolder)
     for (int i = 0; i < 9990; ++i) zapisSubor(k.vstup() / ("zly" + std::to_string(i) + ".csv"), "x;y\r\n");
     const std::string platny = platnyVypis(3);
     for (int i = 0; i < 10; ++i) zapisSubor(k.vstup() / ("vypis" + std::to_string(i) + ".csv"), platny);
-    const ZaznamHlasenia hlasenie = k.spusti();
+    const ZaznamBehu hlasenie = k.spusti();
     // Ten statements share a day, so each file gives its own name.
     ASSERT_EQ(hlasenie.riadky.size(), 11u);
     EXPECT_EQ(hlasenie.riadky[0], "Vygenerovaný výpis č. 5: vypis0 (20190329).gpc");
     EXPECT_TRUE(hlasenie.riadky[10].starts_with(neplatneSubory + "zly0.csv, zly1.csv, zly10.csv, zly100.csv, "));
-    EXPECT_EQ(obsahPriecinka(k.vstup()).size(), 9990u);
-    EXPECT_EQ(obsahPriecinka(k.vystup()).size(), 20u);
-    EXPECT_EQ(hlasenie.cislo, 15);
+    EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 9990u);
+    EXPECT_EQ(menaVPriecinku(k.vystup()).size(), 20u);
+    EXPECT_EQ(hlasenie.posledneCislo(), 15);
 }
 
 TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
@@ -172,9 +172,9 @@ TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
     for (const std::string& meno : vstupy) zapisSubor(k.vstup() / cestaZUtf8(meno), platny);
     // Windows allows no quote in a name.
     std::erase_if(vstupy, [&](const std::string& meno) { return !fs::exists(k.vstup() / cestaZUtf8(meno)); });
-    const ZaznamHlasenia hlasenie = k.spusti();
+    const ZaznamBehu hlasenie = k.spusti();
     EXPECT_EQ(hlasenie.riadky.size(), vstupy.size());
-    EXPECT_EQ(obsahPriecinka(k.vstup()), std::set<std::string>{});
+    EXPECT_EQ(menaVPriecinku(k.vstup()), std::set<std::string>{});
     for (const std::string& meno : vstupy) {
         EXPECT_EQ(citajSubor(k.vystup() / cestaZUtf8(meno)), platny) << meno;
         EXPECT_TRUE(fs::exists(k.vystup() / cestaZUtf8(meno + " (20240206).clr"))) << meno;
@@ -195,13 +195,13 @@ TEST(NepriatelskeSubory, LinksPipesAndFoldersNamedLikeExports)
     if (chyba || !vytvorRuru(k.vstup() / "rura.csv")) GTEST_SKIP() << "no links or pipes in folders on this system";
     fs::create_symlink(k.koren() / "nie je", k.vstup() / "mrtvy.csv");
     fs::create_directory(k.vstup() / "priecinok.csv");
-    const ZaznamHlasenia hlasenie = k.spusti();
+    const ZaznamBehu hlasenie = k.spusti();
     EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: odkaz.csv (20240206).clr",
                                                          neplatneSubory + "mrtvy.csv, priecinok.csv, rura.csv"}));
     EXPECT_TRUE(fs::is_symlink(k.vystup() / "odkaz.csv"));
     EXPECT_EQ(fs::read_symlink(k.vystup() / "odkaz.csv"), ciel);
     EXPECT_EQ(citajSubor(ciel), platny);
-    EXPECT_EQ(obsahPriecinka(k.vstup()), (std::set<std::string>{"mrtvy.csv", "priecinok.csv", "rura.csv"}));
+    EXPECT_EQ(menaVPriecinku(k.vstup()), (std::set<std::string>{"mrtvy.csv", "priecinok.csv", "rura.csv"}));
 }
 
 }  // namespace

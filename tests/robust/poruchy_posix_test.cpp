@@ -9,8 +9,7 @@
 #include <functional>
 
 #include "podpora/proces.h"
-#include "store/pomocky.h"
-#include "store/stare_verzie.h"
+#include "podpora/stare_verzie.h"
 #include "vystavba.h"
 
 namespace kasamat::test {
@@ -65,7 +64,7 @@ TEST(Poruchy, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
     EXPECT_NE(log.find("Výpis č. 5 sa nepodarilo zapísať: v000.txt (20190101).clr\nČíslo ďalšieho výpisu: 5\n"),
               std::string::npos) << log;
     EXPECT_EQ(overNicNestratene(k.vstup(), k.vystup(), o), 0u);
-    EXPECT_EQ(obsahPriecinka(k.vstup()).size(), 2u);
+    EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 2u);
 }
 
 TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
@@ -91,7 +90,7 @@ TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     EXPECT_NE(log.find("Číslo ďalšieho výpisu: " + std::to_string(5 + vypisov) + "\n"), std::string::npos) << log;
     // The statements of the file that did not fit are written again by the
     // next run, from the start.
-    EXPECT_TRUE(obsahPriecinka(k.vstup()).count("wv000.txt"));
+    EXPECT_TRUE(menaVPriecinku(k.vstup()).count("wv000.txt"));
 }
 
 // The disk of the program folder fills up during the upgrade of an older
@@ -131,7 +130,7 @@ TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
         if (user == stareBajty) continue;
         Databaza databaza;
         ASSERT_TRUE(databaza.otvor(utf8ZCesty(videne / "user.dat")));
-        EXPECT_EQ(ulohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
+        EXPECT_EQ(citajUlohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
         EXPECT_TRUE(citajSubor(videne / "user.dat.bak") == stareBajty);
         aktualizovany = true;
     }

@@ -11,11 +11,11 @@ namespace {
 
 // A report that does something to the folders once the first statement of
 // the run stands: between the two passes of every later file.
-struct HlasenieSoZasahom : ZaznamHlasenia {
+struct HlasenieSoZasahom : ZaznamBehu {
     std::function<void()> zasah;
     bool noveCisloVypisu(int id, int novy) override
     {
-        ZaznamHlasenia::noveCisloVypisu(id, novy);
+        ZaznamBehu::noveCisloVypisu(id, novy);
         if (zasah) std::exchange(zasah, nullptr)();
         return true;
     }
@@ -60,9 +60,9 @@ TEST(Poruchy, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWrit
         EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: a.txt (20190301).clr",
                                                              "Vygenerovaný výpis č. 6: c.txt (20190304).clr",
                                                              neplatneSubory + "b.txt"}));
-        EXPECT_EQ(obsahPriecinka(k.vystup()), (std::set<std::string>{"a.txt", "a.txt (20190301).clr", "c.txt",
+        EXPECT_EQ(menaVPriecinku(k.vystup()), (std::set<std::string>{"a.txt", "a.txt (20190301).clr", "c.txt",
                                                                      "c.txt (20190304).clr"}));
-        EXPECT_EQ(hlasenie.cislo, 7);
+        EXPECT_EQ(hlasenie.posledneCislo(), 7);
     }
 }
 
@@ -82,7 +82,7 @@ TEST(Poruchy, InputFolderMovedAwayDuringARunLosesNothing)
     // The first file's statements stand; its move found no source, so it
     // stays in the moved folder with the others.
     EXPECT_EQ(overNicNestratene(presunuty, k.vystup(), o), 2u);
-    EXPECT_EQ(obsahPriecinka(presunuty).size(), 3u);
+    EXPECT_EQ(menaVPriecinku(presunuty).size(), 3u);
 }
 
 TEST(Poruchy, KilledRunsLoseNothingAndTheNextRunCompletesTheWorkWithTheNumbersGoingOn)
@@ -125,7 +125,7 @@ TEST(Poruchy, KilledRunsLoseNothingAndTheNextRunCompletesTheWorkWithTheNumbersGo
     EXPECT_EQ(beh.status, 0) << beh.chyby;
     EXPECT_NE(beh.vystup.find("Vygenerovaný výpis č. " + std::to_string(cislo) + ": "), std::string::npos);
     EXPECT_EQ(overNicNestratene(p.vstup(), p.vystup(), o), 300u);
-    EXPECT_TRUE(obsahPriecinka(p.vstup()).empty());
+    EXPECT_TRUE(menaVPriecinku(p.vstup()).empty());
     const std::set<int> cisla = cislaVypisov(p.vystup());
     EXPECT_EQ(p.cisloVypisu(), *cisla.rbegin() + 1);
 }
@@ -155,7 +155,7 @@ TEST(Poruchy, DamagedUserDatIsReplacedAndKeptAsBak)
         EXPECT_EQ(beh.status, 1) << beh.chyby;
         EXPECT_EQ(citajSubor(p.koren() / "user.dat.bak"), poskodeny);
         EXPECT_EQ(p.cisloVypisu(), 1);
-        for (const std::string& meno : obsahPriecinka(p.koren())) EXPECT_FALSE(jeDocasny(meno)) << meno;
+        for (const std::string& meno : menaVPriecinku(p.koren())) EXPECT_FALSE(jeDocasny(meno)) << meno;
     }
 }
 
@@ -171,8 +171,8 @@ TEST(Poruchy, LockedUserDatIsNeitherReplacedNorChanged)
     const Beh zamknuty = p.spustiBeh();
     EXPECT_NE(zamknuty.status, 0);
     EXPECT_FALSE(fs::exists(p.koren() / "user.dat.bak"));
-    EXPECT_EQ(obsahPriecinka(p.vstup()), std::set<std::string>{"a.txt"});
-    EXPECT_EQ(obsahPriecinka(p.vystup()), std::set<std::string>{});
+    EXPECT_EQ(menaVPriecinku(p.vstup()), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(menaVPriecinku(p.vystup()), std::set<std::string>{});
     drzitel.SQL("COMMIT;");
     drzitel.zatvor();
     EXPECT_NE(citajSubor(p.userDat()), pred);

@@ -5,33 +5,23 @@
 #include <sstream>
 
 #include "podpora/proces.h"
-#include "store/databaza.h"
+#include "podpora/subor_nastaveni.h"
 #include "vystavba.h"
 
 namespace kasamat::test {
 
-// A program folder with kasamat-batch and its companion files, and a user.dat
-// whose first task converts Tatra banka TXT exports daily.
-class ProgramovyPriecinok {
+// kasamat-batch's program folder whose user.dat's first task converts Tatra
+// banka TXT exports daily.
+class ProgramovyPriecinok : public PriecinokProgramuBehu {
 public:
     ProgramovyPriecinok()
     {
-        kopirujProgram(m_priecinok.cesta());
-        fs::create_directory(vstup());
-        fs::create_directory(vystup());
-        spusti(program(), {}, m_priecinok.cesta());
+        spustiBeh();
+        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1, 0,
+                          ""};
         Databaza databaza;
-        EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())));
-        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(utf8ZCesty(vstup())) + "', PriecinokVystup='"
-                     + sqlText(utf8ZCesty(vystup())) + "', Format=0, CisloUctu='2628765432', CisloVypisu=1, "
-                     "Periodicita=1 WHERE ID=0;");
+        EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())) && zapisUlohy(databaza, {tatra}, 0));
     }
-    fs::path program() const { return m_priecinok.cesta() / menoProgramuBehu; }
-    fs::path userDat() const { return m_priecinok.cesta() / "user.dat"; }
-    fs::path vstup() const { return m_priecinok.cesta() / "vstup"; }
-    fs::path vystup() const { return m_priecinok.cesta() / "vystup"; }
-    const fs::path& koren() const { return m_priecinok.cesta(); }
-    Beh spustiBeh() const { return spusti(program(), {}, m_priecinok.cesta()); }
 
     // The task's stored next number; -1 when user.dat does not open or read.
     long long cisloVypisu() const
@@ -41,15 +31,12 @@ public:
             return -1;
         return databaza.cislo(0, "CisloVypisu");
     }
-
-private:
-    DocasnyPriecinok m_priecinok;
 };
 
 inline std::size_t pocetVypisov(const fs::path& priecinok)
 {
     std::size_t pocet = 0;
-    for (const std::string& meno : obsahPriecinka(priecinok)) pocet += meno.ends_with(".clr");
+    for (const std::string& meno : menaVPriecinku(priecinok)) pocet += meno.ends_with(".clr");
     return pocet;
 }
 
@@ -57,7 +44,7 @@ inline std::size_t pocetVypisov(const fs::path& priecinok)
 inline std::set<int> cislaVypisov(const fs::path& priecinok)
 {
     std::set<int> cisla;
-    for (const std::string& meno : obsahPriecinka(priecinok)) {
+    for (const std::string& meno : menaVPriecinku(priecinok)) {
         if (!meno.ends_with(".clr")) continue;
         const std::string obsah = citajSubor(priecinok / cestaZUtf8(meno));
         const std::size_t zv = obsah.find("\r\nZV:");

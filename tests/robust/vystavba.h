@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "robust.h"
+#include "konverzia.h"
 
 namespace kasamat::test {
 
@@ -97,7 +97,7 @@ inline bool jeDocasny(const std::string& meno) { return meno.starts_with(".kasam
 inline std::size_t overNicNestratene(const fs::path& vstup, const fs::path& vystup, const Ocakavane& o,
                                      bool docasneSmu = false)
 {
-    const std::set<std::string> vo = obsahPriecinka(vstup), vy = obsahPriecinka(vystup);
+    const std::set<std::string> vo = menaVPriecinku(vstup), vy = menaVPriecinku(vystup);
     std::size_t vypisov = 0;
     for (const std::string& meno : vy) {
         if (jeDocasny(meno)) {
@@ -130,7 +130,7 @@ inline Ocakavane ocakavane(const Uloha& uloha, const std::map<std::string, std::
     Konverzia ciste(uloha.format, uloha.periodicita);
     ciste.uloha.cisloUctu = uloha.cisloUctu;
     for (const auto& [meno, obsah] : vstupy) zapisSubor(ciste.vstup() / cestaZUtf8(meno), obsah);
-    const ZaznamHlasenia hlasenie = ciste.spusti();
+    const ZaznamBehu hlasenie = ciste.spusti();
     Ocakavane o;
     o.obsahVstupu = vstupy;
     const std::string zaciatok = "Vygenerovaný výpis č. ";

@@ -6,7 +6,7 @@
 #include "run/hlasenie.h"
 #include "platform/cesta.h"
 #include "podpora/proces.h"
-#include "store/databaza.h"
+#include "podpora/subor_nastaveni.h"
 
 namespace kasamat::test {
 namespace {
@@ -55,52 +55,35 @@ TEST(KasamatBatch, OneTaskPrintsItsBlockWithTheGivenValues)
                                              "Číslo ďalšieho výpisu: 1\n");
 }
 
-// A program folder of its own: the runner, the files that ship beside it,
-// and the user.dat it makes there.
-class ProgramovyPriecinok : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        kopirujProgram(program());
-        fs::create_directory(m_priecinok.cesta() / "vstup");
-        fs::create_directory(m_priecinok.cesta() / cestaZUtf8("výstup"));
-    }
-    fs::path program() const { return m_priecinok.cesta(); }
-    std::string vstup() const { return utf8ZCesty(m_priecinok.cesta() / "vstup"); }
-    std::string vystup() const { return utf8ZCesty(m_priecinok.cesta() / cestaZUtf8("výstup")); }
-    Beh spustiBezVolieb() { return spusti(program() / menoProgramuBehu, {}, m_priecinok.cesta()); }
-
-private:
-    DocasnyPriecinok m_priecinok;
-};
+// kasamat-batch in a program folder of its own, before its first run.
+class ProgramovyPriecinok : public ::testing::Test, public PriecinokProgramuBehu {};
 
 TEST_F(ProgramovyPriecinok, FailedValidationPrintsTheSummaryAndExitsWith1)
 {
-    const Beh beh = spustiBezVolieb();
+    const Beh beh = spustiBeh();
     EXPECT_EQ(beh.status, 1);
-    EXPECT_TRUE(fs::exists(program() / "user.dat"));
+    EXPECT_TRUE(fs::exists(userDat()));
     EXPECT_EQ(beh.vystup.substr(0, beh.vystup.find(oddelovaciRiadok)), "Úlohy: \n");
     EXPECT_TRUE(beh.vystup.ends_with("Uvedené parametre môžete zmeniť na záložke Nastavenie.\n"));
 }
 
 TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
 {
-    ASSERT_EQ(spustiBezVolieb().status, 1);
+    ASSERT_EQ(spustiBeh().status, 1);
     {
         Databaza databaza;
-        ASSERT_TRUE(databaza.otvor(utf8ZCesty(program() / "user.dat")));
-        databaza.SQL("UPDATE Ulohy SET PriecinokVstup='" + vstup() + "', PriecinokVystup='" + vystup()
-                     + "', Format='3', CisloVypisu='1500' WHERE ID=0;");
-        databaza.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu) "
-                     "VALUES (1, 'druhá', '" + vstup() + "', '" + vystup() + "', 0, '123', 4);");
+        ASSERT_TRUE(databaza.otvor(utf8ZCesty(userDat())));
+        const Uloha fio{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 3, "", 1500, 0, 0, ""};
+        const Uloha tatra{1, "druhá", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "123", 4, 0, 0, ""};
+        ASSERT_TRUE(zapisUlohy(databaza, {fio, tatra}, 0));
     }
-    const Beh beh = spustiBezVolieb();
+    const Beh beh = spustiBeh();
     EXPECT_EQ(beh.status, 0) << beh.chyby;
     EXPECT_EQ(beh.vystup, oddelovaciRiadok + "\n1. úloha\nVstupný priečinok neobsahuje žiadne *.csv súbory.\n"
                               "Číslo ďalšieho výpisu: 999\n" + oddelovaciRiadok + "\n2. druhá\n"
                               "Vstupný priečinok neobsahuje žiadne *.txt súbory.\nČíslo ďalšieho výpisu: 4\n");
     Databaza databaza;
-    ASSERT_TRUE(databaza.otvor(utf8ZCesty(program() / "user.dat")));
+    ASSERT_TRUE(databaza.otvor(utf8ZCesty(userDat())));
     ASSERT_EQ(databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
     EXPECT_EQ(databaza.cislo(0, "CisloVypisu"), 999);
 }
@@ -109,30 +92,30 @@ TEST_F(ProgramovyPriecinok, UsableTasksRunWithoutTheSummaryAndKeepTheirNumbers)
 // for writing longer than the wait) is named; the statement stands.
 TEST_F(ProgramovyPriecinok, NumberThatCannotBeStoredIsNamed)
 {
-    ASSERT_EQ(spustiBezVolieb().status, 1);
+    ASSERT_EQ(spustiBeh().status, 1);
     Databaza ina;
-    ASSERT_TRUE(ina.otvor(utf8ZCesty(program() / "user.dat")));
-    ina.SQL("UPDATE Ulohy SET PriecinokVstup='" + sqlText(vstup()) + "', PriecinokVystup='" + sqlText(vystup())
-            + "', Format='3', CisloVypisu='7' WHERE ID=0;");
+    ASSERT_TRUE(ina.otvor(utf8ZCesty(userDat())));
+    const Uloha fio{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 3, "", 7, 0, 0, ""};
+    ASSERT_TRUE(zapisUlohy(ina, {fio}, 0));
     fs::copy_file(fs::path(KASAMAT_TEST_DATA) / "golden/fio-per-file/input/vypis_marec.csv",
-                  cestaZUtf8(vstup()) / "vypis_marec.csv");
+                  vstup() / "vypis_marec.csv");
     ina.SQL("BEGIN IMMEDIATE;");
-    const Beh beh = spustiBezVolieb();
+    const Beh beh = spustiBeh();
     ina.SQL("COMMIT;");
     EXPECT_EQ(beh.status, 0) << beh.chyby;
     EXPECT_NE(beh.vystup.find("Vygenerovaný výpis č. 7: vypis_marec (20190329).gpc\n"
                               "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.\n"),
               std::string::npos)
         << beh.vystup;
-    EXPECT_TRUE(fs::exists(cestaZUtf8(vystup()) / "vypis_marec.csv"));
+    EXPECT_TRUE(fs::exists(vystup() / "vypis_marec.csv"));
     ASSERT_EQ(ina.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;"), 1);
     EXPECT_EQ(ina.cislo(0, "CisloVypisu"), 7);
 }
 
 TEST_F(ProgramovyPriecinok, MissingCompanionFileStopsWithTheErrorText)
 {
-    fs::remove(program() / "release.nfo");
-    const Beh beh = spustiBezVolieb();
+    fs::remove(koren() / "release.nfo");
+    const Beh beh = spustiBeh();
     EXPECT_EQ(beh.status, 1);
     EXPECT_TRUE(beh.vystup.empty());
     EXPECT_NE(beh.chyby.find("Súbory aplikácie nie sú v poriadku"), std::string::npos);

@@ -1,13 +1,13 @@
 // The run over all tasks and the validation summary, through a host that
-// records what the window would show.
+// records what the window would show (podpora/zaznam_behu.h).
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <vector>
 
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
+#include "podpora/zaznam_behu.h"
 #include "run/beh.h"
 
 namespace kasamat::test {
@@ -15,39 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Riadky = std::vector<std::string>;
-
-struct ZaznamProstredia : ProstredieBehu {
-    std::vector<Uloha> ulohy;
-    int vybrata = -1;
-    int aktualna = -1;
-    std::vector<int> nacitane;
-    Riadky riadky;
-    // The first time this line is appended, the host fails instead.
-    std::string zlyhanieNaRiadku;
-
-    void riadok(const std::string& text) override
-    {
-        if (!zlyhanieNaRiadku.empty() && text == zlyhanieNaRiadku) {
-            zlyhanieNaRiadku.clear();
-            throw std::runtime_error("disk je plný");
-        }
-        riadky.push_back(text);
-    }
-    bool noveCisloVypisu(int idUlohy, int cislo) override
-    {
-        ulohy.at(std::size_t(idUlohy)).cisloVypisu = cislo;
-        return true;
-    }
-    int pocetUloh() override { return int(ulohy.size()); }
-    int vybrataUloha() override { return vybrata; }
-    Uloha vyberUlohu(int index) override
-    {
-        nacitane.push_back(index);
-        aktualna = index;
-        return index >= 0 && index < pocetUloh() ? ulohy[std::size_t(index)] : Uloha{};
-    }
-    int cisloVypisu() override { return ulohy.at(std::size_t(aktualna)).cisloVypisu; }
-};
 
 const std::string hintNastavenie = "Uvedené parametre môžete zmeniť na záložke Nastavenie.";
 const std::string hintStart = "Operáciu spustíte kliknutím na tlačidlo Štart!";
@@ -81,7 +48,7 @@ private:
 
 TEST_F(KontrolaNastaveniTest, UsableTaskGivesTheWholeSummary)
 {
-    ZaznamProstredia prostredie;
+    ZaznamBehu prostredie;
     prostredie.ulohy = {uloha(0)};
     prostredie.vybrata = 0;
     EXPECT_TRUE(KontrolaNastaveni(prostredie));
@@ -158,7 +125,7 @@ TEST_F(KontrolaNastaveniTest, EachTaskBlockShowsItsValuesOrProblems)
     };
     for (const Riadok& r : riadky) {
         SCOPED_TRACE(r.nazov);
-        ZaznamProstredia prostredie;
+        ZaznamBehu prostredie;
         prostredie.ulohy = {r.uloha};
         EXPECT_EQ(KontrolaNastaveni(prostredie), r.platna);
         Riadky ocakavane = {"Úlohy: ", oddelovaciRiadok, "1. Účet v TB"};
@@ -172,7 +139,7 @@ TEST_F(KontrolaNastaveniTest, EachTaskBlockShowsItsValuesOrProblems)
 
 TEST_F(KontrolaNastaveniTest, OneFailingTaskDisablesStartAfterEveryTaskIsListed)
 {
-    ZaznamProstredia prostredie;
+    ZaznamBehu prostredie;
     prostredie.ulohy = {uloha(0), uloha(0, "")};
     prostredie.vybrata = 0;
     EXPECT_FALSE(KontrolaNastaveni(prostredie));
@@ -184,7 +151,7 @@ TEST_F(KontrolaNastaveniTest, OneFailingTaskDisablesStartAfterEveryTaskIsListed)
 
 TEST_F(KontrolaNastaveniTest, EmptyTaskListAllowsStart)
 {
-    ZaznamProstredia prostredie;
+    ZaznamBehu prostredie;
     EXPECT_TRUE(KontrolaNastaveni(prostredie));
     EXPECT_EQ(prostredie.riadky, (Riadky{"Úlohy: ", oddelovaciRiadok, hintNastavenie, hintStart}));
 }
@@ -202,7 +169,7 @@ protected:
         u.cisloVypisu = cislo;
     }
 
-    ZaznamProstredia prostredie;
+    ZaznamBehu prostredie;
 
 private:
     DocasnyPriecinok m_priecinok;

@@ -9,6 +9,7 @@
 
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
+#include "podpora/zaznam_behu.h"
 #include "run/davka.h"
 #include "testovacia_banka.h"
 
@@ -16,19 +17,6 @@ namespace kasamat::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ZaznamHlasenia : Hlasenie {
-    std::vector<std::string> riadky;
-    std::vector<std::pair<int, int>> cisla;
-    void riadok(const std::string& text) override { riadky.push_back(text); }
-    // Whether the host manages to store the numbers.
-    bool uklada = true;
-    bool noveCisloVypisu(int idUlohy, int cislo) override
-    {
-        cisla.emplace_back(idUlohy, cislo);
-        return uklada;
-    }
-};
 
 using Riadky = std::vector<std::string>;
 
@@ -53,15 +41,8 @@ protected:
 
     void konvertuj() { Konvertuj(testovaciaBanka, uloha, hlasenie); }
 
-    static std::set<std::string> mena(const fs::path& priecinok)
-    {
-        std::set<std::string> vysledok;
-        for (const auto& polozka : fs::directory_iterator(priecinok)) vysledok.insert(utf8ZCesty(polozka.path().filename()));
-        return vysledok;
-    }
-
     Uloha uloha;
-    ZaznamHlasenia hlasenie;
+    ZaznamBehu hlasenie;
 
 private:
     DocasnyPriecinok m_priecinok;
@@ -74,7 +55,7 @@ TEST_F(DavkaTest, FolderWithoutMatchingFileGivesOnlyTheNoFilesLine)
     konvertuj();
     EXPECT_EQ(hlasenie.riadky, Riadky{"Vstupný priečinok neobsahuje žiadne *.csv súbory."});
     EXPECT_TRUE(hlasenie.cisla.empty());
-    EXPECT_TRUE(mena(vystup()).empty());
+    EXPECT_TRUE(menaVPriecinku(vystup()).empty());
 }
 
 TEST_F(DavkaTest, MissingInputFolderGivesTheNoFilesLine)
@@ -92,8 +73,8 @@ TEST_F(DavkaTest, InvalidFilesAreNamedInScanOrderAndStay)
     fs::create_directory(vstup() / "d.csv");
     konvertuj();
     EXPECT_EQ(hlasenie.riadky, Riadky{neplatne + "A.CSV, b.csv, c.Csv, d.csv"});
-    EXPECT_EQ(mena(vstup()), (std::set<std::string>{"A.CSV", "b.csv", "c.Csv", "d.csv"}));
-    EXPECT_TRUE(mena(vystup()).empty());
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"A.CSV", "b.csv", "c.Csv", "d.csv"}));
+    EXPECT_TRUE(menaVPriecinku(vystup()).empty());
 }
 
 TEST_F(DavkaTest, ValidFilesAreConvertedAndMovedBeforeTheInvalidLine)
@@ -105,8 +86,8 @@ TEST_F(DavkaTest, ValidFilesAreConvertedAndMovedBeforeTheInvalidLine)
               (Riadky{"Vygenerovaný výpis č. 1: b (20190301).out", neplatne + "a.csv"}));
     EXPECT_EQ(citajSubor(vystup() / "b (20190301).out"),
               "H;1;1000\r\nT;1;20190301;D;250\r\nT;2;20190301;K;1250\r\nS;2;250;1250;2000;20190301\r\n");
-    EXPECT_EQ(mena(vstup()), std::set<std::string>{"a.csv"});
-    EXPECT_EQ(mena(vystup()), (std::set<std::string>{"b (20190301).out", "b.csv"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), std::set<std::string>{"a.csv"});
+    EXPECT_EQ(menaVPriecinku(vystup()), (std::set<std::string>{"b (20190301).out", "b.csv"}));
     EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 2}}));
 }
 
@@ -157,7 +138,7 @@ TEST_F(DavkaTest, DailyStatementsAreCutAtEachDateOldestFirst)
               "H;7;100\r\nT;1;20190301;K;10\r\nT;2;20190301;D;20\r\nS;2;20;10;90;20190301\r\n");
     EXPECT_EQ(citajSubor(vystup() / "v (20190302).out"), "H;8;90\r\nT;1;20190302;K;5\r\nS;1;0;5;95;20190302\r\n");
     EXPECT_EQ(citajSubor(vystup() / "v (20190303).out"), "H;9;95\r\nT;1;20190303;D;1\r\nS;1;1;0;94;20190303\r\n");
-    EXPECT_EQ(mena(vystup()).count("v.csv"), 1u);
+    EXPECT_EQ(menaVPriecinku(vystup()).count("v.csv"), 1u);
 }
 
 TEST_F(DavkaTest, OnlyPeriodicityOneCutsByDay)
@@ -190,7 +171,8 @@ TEST_F(DavkaTest, NumberThatCannotBeStoredIsNamedAndTheRunGoesOn)
                                        "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.",
                                        "Vygenerovaný výpis č. 8: b (20190302).out",
                                        "Číslo ďalšieho výpisu 9 sa nepodarilo uložiť do nastavení úlohy."}));
-    EXPECT_EQ(mena(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
+    EXPECT_EQ(menaVPriecinku(vystup()),
+              (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
 }
 
 TEST_F(DavkaTest, ExistingStatementIsReplacedButExistingInputIsNot)
@@ -204,7 +186,7 @@ TEST_F(DavkaTest, ExistingStatementIsReplacedButExistingInputIsNot)
     // The move never replaces: the input stays and the file in the output folder is untouched.
     EXPECT_EQ(citajSubor(vystup() / "a.csv"), "iný súbor");
     EXPECT_EQ(citajSubor(vstup() / "a.csv"), "01.03.2019;1;K\r\n");
-    EXPECT_EQ(mena(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv"}));
+    EXPECT_EQ(menaVPriecinku(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv"}));
 }
 
 TEST_F(DavkaTest, StatementThatCannotBeWrittenStopsTheTask)
@@ -219,7 +201,7 @@ TEST_F(DavkaTest, StatementThatCannotBeWrittenStopsTheTask)
     EXPECT_EQ(hlasenie.riadky,
               (Riadky{"Výpis č. 1 sa nepodarilo zapísať: a (20190301).out", neplatne + "c.csv"}));
     EXPECT_TRUE(hlasenie.cisla.empty());
-    EXPECT_EQ(mena(vstup()), (std::set<std::string>{"a.csv", "b.csv", "c.csv"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "b.csv", "c.csv"}));
     EXPECT_FALSE(fs::exists(vystup()));
 }
 
@@ -231,9 +213,9 @@ TEST_F(DavkaTest, StatementWhoseNameIsTakenByAFolderStopsTheTask)
     konvertuj();
     EXPECT_EQ(hlasenie.riadky, Riadky{"Výpis č. 1 sa nepodarilo zapísať: a (20190301).out"});
     EXPECT_TRUE(hlasenie.cisla.empty());
-    EXPECT_EQ(mena(vstup()), (std::set<std::string>{"a.csv", "b.csv"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "b.csv"}));
     // No temporary file is left behind.
-    EXPECT_EQ(mena(vystup()), std::set<std::string>{"a (20190301).out"});
+    EXPECT_EQ(menaVPriecinku(vystup()), std::set<std::string>{"a (20190301).out"});
 }
 
 TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
@@ -255,7 +237,7 @@ TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
                                    neplatne + "a.csv, spat.csv",
                                }));
     EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"), "H;1;0\r\nT;1;20190301;K;3\r\nS;1;0;3;3;20190301\r\n");
-    EXPECT_EQ(mena(vstup()), (std::set<std::string>{"a.csv", "spat.csv"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "spat.csv"}));
 }
 
 TEST_F(DavkaTest, PerFileAcceptsADayThatComesBack)
@@ -271,7 +253,7 @@ TEST_F(DavkaTest, FileWhoseRecordsDoNotReadOrHoldNoTransactionIsInvalid)
     vstupnySubor("prazdna.csv", "PS;100\r\n");
     konvertuj();
     EXPECT_EQ(hlasenie.riadky, Riadky{neplatne + "prazdna.csv, velka.csv"});
-    EXPECT_TRUE(mena(vystup()).empty());
+    EXPECT_TRUE(menaVPriecinku(vystup()).empty());
 }
 
 TEST_F(DavkaTest, FileChangedBetweenThePassesStaysWithoutItsUnfinishedStatement)
@@ -288,8 +270,9 @@ TEST_F(DavkaTest, FileChangedBetweenThePassesStaysWithoutItsUnfinishedStatement)
                                    "Vygenerovaný výpis č. 2: b (20190302).out",
                                    neplatne + "b.csv, c.csv",
                                }));
-    EXPECT_EQ(mena(vstup()), (std::set<std::string>{"b.csv", "c.csv"}));
-    EXPECT_EQ(mena(vystup()), (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"b.csv", "c.csv"}));
+    EXPECT_EQ(menaVPriecinku(vystup()),
+              (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));
 }
 
 }  // namespace

@@ -21,16 +21,6 @@ namespace fs = std::filesystem;
 
 fs::path priecinokPripadov() { return fs::path(KASAMAT_TEST_DATA) / "golden"; }
 
-std::vector<std::string> pripady()
-{
-    std::vector<std::string> mena;
-    std::error_code chyba;
-    for (const auto& polozka : fs::directory_iterator(priecinokPripadov(), chyba))
-        if (fs::exists(polozka.path() / "task")) mena.push_back(utf8ZCesty(polozka.path().filename()));
-    std::sort(mena.begin(), mena.end());
-    return mena;
-}
-
 std::vector<std::string> volbyPripadu(const fs::path& subor)
 {
     std::vector<std::string> volby;
@@ -116,18 +106,30 @@ TEST_P(Golden, RunGivesTheExpectedFiles)
     if (fs::exists(pripad / "expected" / "in")) {
         porovnajPriecinok(vstup, pripad / "expected" / "in");
     } else {
-        EXPECT_EQ(menaVPriecinku(vstup), std::vector<std::string>{});
+        EXPECT_EQ(menaVPriecinku(vstup), std::set<std::string>{});
     }
 }
 
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Golden);
-INSTANTIATE_TEST_SUITE_P(Pripady, Golden, ::testing::ValuesIn(pripady()),
+// Every entry of the folder is a case: one without its task file fails
+// rather than being passed over.
+INSTANTIATE_TEST_SUITE_P(Pripady, Golden, ::testing::ValuesIn(menaVPriecinku(priecinokPripadov())),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string meno = info.param;
                              for (char& znak : meno)
                                  if (!std::isalnum(static_cast<unsigned char>(znak))) znak = '_';
                              return meno;
                          });
+
+// A folder that cannot be read, or that holds no case, leaves nothing to
+// run: the suite must fail then, not pass.
+TEST(GoldenCases, FolderHoldsCases)
+{
+    std::error_code chyba;
+    EXPECT_TRUE(fs::is_directory(priecinokPripadov(), chyba))
+        << utf8ZCesty(priecinokPripadov()) << ": " << (chyba ? chyba.message() : "no folder");
+    EXPECT_FALSE(menaVPriecinku(priecinokPripadov()).empty())
+        << "no case in " << utf8ZCesty(priecinokPripadov());
+}
 
 }  // namespace
 }  // namespace kasamat::test

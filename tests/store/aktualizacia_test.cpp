@@ -3,39 +3,30 @@
 #include <string>
 #include <vector>
 
-#include "pomocky.h"
-#include "stare_verzie.h"
+#include "platform/cesta.h"
+#include "podpora/proces.h"
+#include "podpora/stare_verzie.h"
 #include "store/aktualizacia.h"
-#include "store/databaza.h"
-#include "store/citanie_uloh.h"
 #include "store/verzia.h"
 
-namespace kasamat {
+namespace kasamat::test {
 
 namespace {
 
 namespace fs = std::filesystem;
-using test::PriecinokDatabaz;
-using test::Rozlozenie;
-using test::StaraVerzia;
-using test::staraVybrataUloha;
-using test::staryUser;
-using test::ulohy;
 
 std::vector<Uloha> ulohySablony()
 {
     Databaza databaza;
-    EXPECT_TRUE(databaza.otvor(test::sablona()));
-    return ulohy(databaza);
+    EXPECT_TRUE(databaza.otvor(sablona()));
+    return citajUlohy(databaza);
 }
 
-class Aktualizacia : public ::testing::Test {
+class Upgrade : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fs::copy_file(test::sablona(), m_priecinok / "default.dat");
-        test::zapis(m_priecinok / "release.nfo", "Kasamat");
-        test::zapis(m_priecinok / "TeamViewerQS_sk.exe", "");
+        kopirujSuboryAplikacie(m_priecinok.cesta());
     }
 
     // The old user.dat survives byte for byte as user.dat.bak, and no
@@ -43,7 +34,7 @@ protected:
     void overZalohu(const std::string& stareBajty)
     {
         EXPECT_TRUE(fs::exists(m_cesty.databaza + ".bak"));
-        EXPECT_EQ(test::obsah(m_cesty.databaza + ".bak"), stareBajty);
+        EXPECT_EQ(citajSubor(m_cesty.databaza + ".bak"), stareBajty);
         bezDocasnych();
     }
 
@@ -62,23 +53,23 @@ protected:
         EXPECT_TRUE(KontrolaDatabazy(druha, m_cesty.databaza));
     }
 
-    PriecinokDatabaz m_priecinok;
+    DocasnyPriecinok m_priecinok;
     CestyAplikacie m_cesty = CestyAplikacie::v(utf8ZCesty(m_priecinok.cesta()));
     Databaza m_databaza;
 };
 
-class AktualizaciaStarejVerzie : public Aktualizacia, public ::testing::WithParamInterface<StaraVerzia> {};
+class UpgradeOfAnOlderRelease : public Upgrade, public ::testing::WithParamInterface<StaraVerzia> {};
 
-TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
+TEST_P(UpgradeOfAnOlderRelease, CarriesOverTheTasksAndTheSelectedTask)
 {
     const auto [verzia, rozlozenie] = GetParam();
-    test::vykonaj(m_cesty.databaza, staryUser(verzia, rozlozenie));
-    const std::string stareBajty = test::obsah(m_cesty.databaza);
+    vykonaj(m_cesty.databaza, staryUser(verzia, rozlozenie));
+    const std::string stareBajty = citajSubor(m_cesty.databaza);
 
     PripravDatabazu(m_databaza, m_cesty);
 
     overAktualny();
-    EXPECT_EQ(ulohy(m_databaza), test::ulohyPoAktualizacii(rozlozenie));
+    EXPECT_EQ(citajUlohy(m_databaza), ulohyPoAktualizacii(rozlozenie));
 
     ASSERT_EQ(m_databaza.SQL("SELECT Uloha, typeof(Uloha) AS Typ FROM Nastavenia;"), 1);
     EXPECT_EQ(m_databaza.cislo(0, "Uloha"), staraVybrataUloha);
@@ -92,14 +83,14 @@ TEST_P(AktualizaciaStarejVerzie, PrenesieUlohyAVybranuUlohu)
 
     // The next start finds the file current and leaves it as it is.
     m_databaza.zatvor();
-    const std::string noveBajty = test::obsah(m_cesty.databaza);
+    const std::string noveBajty = citajSubor(m_cesty.databaza);
     PripravDatabazu(m_databaza, m_cesty);
-    EXPECT_EQ(test::obsah(m_cesty.databaza), noveBajty);
+    EXPECT_EQ(citajSubor(m_cesty.databaza), noveBajty);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Verzie, AktualizaciaStarejVerzie,
-    ::testing::ValuesIn(test::stareVerzie),
+    Releases, UpgradeOfAnOlderRelease,
+    ::testing::ValuesIn(stareVerzie),
     [](const auto& info) {
         std::string meno = std::string("v") + info.param.verzia;
         for (char& znak : meno)
@@ -107,30 +98,32 @@ INSTANTIATE_TEST_SUITE_P(
         return meno;
     });
 
-TEST_F(Aktualizacia, AktualnySuborOstaneNedotknuty)
+TEST_F(Upgrade, CurrentFileIsLeftUntouched)
 {
-    test::zoSablony(m_cesty.databaza,
-                    "UPDATE Ulohy SET Nazov='moja', Format=3;"
-                    "INSERT INTO Ulohy (ID, Nazov) VALUES (1, 'druhá'); UPDATE Nastavenia SET Uloha=1;");
-    const std::string bajty = test::obsah(m_cesty.databaza);
+    Uloha druha;
+    druha.id = 1;
+    druha.nazov = "druhá";
+    zoSablony(m_cesty.databaza, "UPDATE Ulohy SET Nazov='moja', Format=3;" + vlozenieUlohy(druha)
+                                    + "UPDATE Nastavenia SET Uloha=1;");
+    const std::string bajty = citajSubor(m_cesty.databaza);
 
     PripravDatabazu(m_databaza, m_cesty);
 
     EXPECT_EQ(m_databaza.SQL("SELECT Nazov FROM Ulohy;"), 2) << "the connection is open on user.dat";
     m_databaza.zatvor();
-    EXPECT_EQ(test::obsah(m_cesty.databaza), bajty);
+    EXPECT_EQ(citajSubor(m_cesty.databaza), bajty);
     EXPECT_FALSE(fs::exists(m_cesty.databaza + ".bak"));
     bezDocasnych();
 }
 
-TEST_F(Aktualizacia, PrvyStartSkopirujeSablonu)
+TEST_F(Upgrade, FirstStartCopiesTheTemplate)
 {
     PripravDatabazu(m_databaza, m_cesty);
 
     overAktualny();
-    EXPECT_EQ(ulohy(m_databaza), ulohySablony());
+    EXPECT_EQ(citajUlohy(m_databaza), ulohySablony());
     m_databaza.zatvor();
-    EXPECT_EQ(test::obsah(m_cesty.databaza), test::obsah(m_cesty.sablona));
+    EXPECT_EQ(citajSubor(m_cesty.databaza), citajSubor(m_cesty.sablona));
     EXPECT_FALSE(fs::exists(m_cesty.databaza + ".bak"));
 }
 
@@ -141,56 +134,56 @@ struct NepouzitelnySubor {
     void (*vytvor)(const std::string& cesta);
 };
 
-class NahradenieSablonou : public Aktualizacia, public ::testing::WithParamInterface<NepouzitelnySubor> {};
+class ReplacementByTheTemplate : public Upgrade, public ::testing::WithParamInterface<NepouzitelnySubor> {};
 
-TEST_P(NahradenieSablonou, NahradiSuborAStaryPonecha)
+TEST_P(ReplacementByTheTemplate, ReplacesTheFileAndKeepsTheOldOne)
 {
     GetParam().vytvor(m_cesty.databaza);
-    const std::string stareBajty = test::obsah(m_cesty.databaza);
+    const std::string stareBajty = citajSubor(m_cesty.databaza);
 
     PripravDatabazu(m_databaza, m_cesty);
 
     overAktualny();
-    EXPECT_EQ(ulohy(m_databaza), ulohySablony());
+    EXPECT_EQ(citajUlohy(m_databaza), ulohySablony());
     overZalohu(stareBajty);
 }
 
 std::string orezany(std::size_t dlzka)
 {
-    PriecinokDatabaz priecinok;
-    test::vykonaj(priecinok / "user.dat", staryUser("2.4.0.0", Rozlozenie::uplne));
-    return test::obsah(priecinok / "user.dat").substr(0, dlzka);
+    DocasnyPriecinok priecinok;
+    vykonaj(priecinok / "user.dat", staryUser("2.4.0.0", Rozlozenie::uplne));
+    return citajSubor(priecinok / "user.dat").substr(0, dlzka);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Subory, NahradenieSablonou,
+    Files, ReplacementByTheTemplate,
     ::testing::Values(
-        NepouzitelnySubor{"neznamaVerzia",
-                          [](const std::string& c) { test::vykonaj(c, staryUser("2.5.0.0", Rozlozenie::uplne)); }},
-        NepouzitelnySubor{"verziaBezPosledneho",
-                          [](const std::string& c) { test::vykonaj(c, staryUser("2.4.1", Rozlozenie::uplne)); }},
-        NepouzitelnySubor{"bezRiadkuVerzie",
+        NepouzitelnySubor{"unknownVersion",
+                          [](const std::string& c) { vykonaj(c, staryUser("2.5.0.0", Rozlozenie::uplne)); }},
+        NepouzitelnySubor{"versionWithoutItsLastNumber",
+                          [](const std::string& c) { vykonaj(c, staryUser("2.4.1", Rozlozenie::uplne)); }},
+        NepouzitelnySubor{"noVersionRow",
                           [](const std::string& c) {
-                              test::zoSablony(c, "DELETE FROM Verzia;");
+                              zoSablony(c, "DELETE FROM Verzia;");
                           }},
-        NepouzitelnySubor{"ineHeslo",
+        NepouzitelnySubor{"otherPassword",
                           [](const std::string& c) {
-                              test::vykonaj(c, staryUser("2.4.0.0", Rozlozenie::uplne), "ine heslo");
+                              vykonaj(c, staryUser("2.4.0.0", Rozlozenie::uplne), "ine heslo");
                           }},
-        NepouzitelnySubor{"nahodneBajty",
+        NepouzitelnySubor{"randomBytes",
                           [](const std::string& c) {
                               std::string bajty;
                               for (int i = 0; i < 8192; ++i) bajty += char(i * 7919 % 251);
-                              test::zapis(c, bajty);
+                              zapisSubor(c, bajty);
                           }},
-        NepouzitelnySubor{"prazdnySubor", [](const std::string& c) { test::zapis(c, ""); }},
-        NepouzitelnySubor{"orezanyNaPrvuStranu", [](const std::string& c) { test::zapis(c, orezany(1024)); }},
-        NepouzitelnySubor{"orezanyVHlavicke", [](const std::string& c) { test::zapis(c, orezany(100)); }},
+        NepouzitelnySubor{"emptyFile", [](const std::string& c) { zapisSubor(c, ""); }},
+        NepouzitelnySubor{"cutToTheFirstPage", [](const std::string& c) { zapisSubor(c, orezany(1024)); }},
+        NepouzitelnySubor{"cutInTheHeader", [](const std::string& c) { zapisSubor(c, orezany(100)); }},
         // An older release's file whose tasks cannot be read: keeping none of
         // them would leave an empty task list, so the template's tasks are used.
-        NepouzitelnySubor{"staraVerziaBezCitatelnychUloh",
+        NepouzitelnySubor{"olderReleaseWithoutReadableTasks",
                           [](const std::string& c) {
-                              test::vykonaj(c, staryUser("2.2.0.0", Rozlozenie::bezTextuPlatby));
+                              vykonaj(c, staryUser("2.2.0.0", Rozlozenie::bezTextuPlatby));
                           }}),
     [](const auto& info) { return std::string(info.param.meno); });
 
@@ -200,9 +193,9 @@ struct SuboryAplikacie {
     bool vPoriadku;
 };
 
-class KontrolaSuborov : public Aktualizacia, public ::testing::WithParamInterface<SuboryAplikacie> {};
+class CompanionFileCheck : public Upgrade, public ::testing::WithParamInterface<SuboryAplikacie> {};
 
-TEST_P(KontrolaSuborov, VsetkySuboryMusiaByt)
+TEST_P(CompanionFileCheck, EveryFileMustBeThere)
 {
     GetParam().pokaz(m_cesty);
     EXPECT_EQ(KontrolaSuborovAplikacie(m_databaza, m_cesty), GetParam().vPoriadku);
@@ -210,20 +203,21 @@ TEST_P(KontrolaSuborov, VsetkySuboryMusiaByt)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Subory, KontrolaSuborov,
+    Files, CompanionFileCheck,
     ::testing::Values(
-        SuboryAplikacie{"vsetkyVPoriadku", [](const CestyAplikacie&) {}, true},
-        SuboryAplikacie{"bezSablony", [](const CestyAplikacie& c) { fs::remove(c.sablona); }, false},
-        SuboryAplikacie{"sablonaInejVerzie",
+        SuboryAplikacie{"allInOrder", [](const CestyAplikacie&) {}, true},
+        SuboryAplikacie{"noTemplate", [](const CestyAplikacie& c) { fs::remove(c.sablona); }, false},
+        SuboryAplikacie{"templateOfAnotherVersion",
                         [](const CestyAplikacie& c) {
-                            test::vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';");
+                            vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';");
                         },
                         false},
-        SuboryAplikacie{"poskodenaSablona", [](const CestyAplikacie& c) { test::zapis(c.sablona, "nie"); }, false},
-        SuboryAplikacie{"bezReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},
-        SuboryAplikacie{"bezVzdialenejPomoci", [](const CestyAplikacie& c) { fs::remove(c.vzdialenaPomoc); },
+        SuboryAplikacie{"damagedTemplate", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); },
                         false},
-        SuboryAplikacie{"vzdialenaPomocJePriecinok",
+        SuboryAplikacie{"noReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},
+        SuboryAplikacie{"noRemoteSupportTool", [](const CestyAplikacie& c) { fs::remove(c.vzdialenaPomoc); },
+                        false},
+        SuboryAplikacie{"remoteSupportToolIsAFolder",
                         [](const CestyAplikacie& c) {
                             fs::remove(c.vzdialenaPomoc);
                             fs::create_directory(c.vzdialenaPomoc);
@@ -232,4 +226,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.meno); });
 
 }  // namespace
-}  // namespace kasamat
+}  // namespace kasamat::test

@@ -3,30 +3,31 @@
 #include <climits>
 #include <string>
 
-#include "pomocky.h"
+#include "podpora/docasny_priecinok.h"
+#include "podpora/subor_nastaveni.h"
 #include "store/citanie_uloh.h"
 
-namespace kasamat {
+namespace kasamat::test {
 namespace {
 
-class CitanieUlohy : public ::testing::Test {
+class TaskReading : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::zoSablony(m_cesta,
-                        "DELETE FROM Ulohy;"
-                        "INSERT INTO Ulohy VALUES (0, 'Fio', '/v', '/w', 3, '123', 1500, 1, 1, 'T');"
-                        "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
+        // The second row holds what no task can: numbers beyond int, and NULLs.
+        zoSablony(m_cesta,
+                  "DELETE FROM Ulohy;" + vlozenieUlohy({0, "Fio", "/v", "/w", 3, "123", 1500, 1, 1, "T"})
+                      + "INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol)"
                         " VALUES (1, 'veľké', 9, 0, 99999999999, -99999999999);");
         ASSERT_TRUE(m_databaza.otvor(m_cesta));
     }
 
-    test::PriecinokDatabaz m_priecinok;
+    DocasnyPriecinok m_priecinok;
     std::string m_cesta = m_priecinok / "user.dat";
     Databaza m_databaza;
 };
 
-TEST_F(CitanieUlohy, RiadokSaCitaTakAkoJeUlozeny)
+TEST_F(TaskReading, RowReadsAsStored)
 {
     const auto uloha = citajUlohu(m_databaza, 0);
     ASSERT_TRUE(uloha);
@@ -42,7 +43,7 @@ TEST_F(CitanieUlohy, RiadokSaCitaTakAkoJeUlozeny)
     EXPECT_EQ(ohranicCisloVypisu(uloha->cisloVypisu), 999);
 }
 
-TEST_F(CitanieUlohy, CislaMimoRozsahuSaDrziaNaHraniciach)
+TEST_F(TaskReading, NumbersOutOfRangeAreHeldAtTheBounds)
 {
     const auto uloha = citajUlohu(m_databaza, 1);
     ASSERT_TRUE(uloha);
@@ -53,7 +54,7 @@ TEST_F(CitanieUlohy, CislaMimoRozsahuSaDrziaNaHraniciach)
     EXPECT_EQ(ohranicCisloVypisu(uloha->cisloVypisu), 1);
 }
 
-TEST_F(CitanieUlohy, ChybajuciRiadokJePrazdnaUloha)
+TEST_F(TaskReading, MissingRowIsAnEmptyTask)
 {
     for (int id : {-1, 2}) {
         const auto uloha = citajUlohu(m_databaza, id);
@@ -65,7 +66,7 @@ TEST_F(CitanieUlohy, ChybajuciRiadokJePrazdnaUloha)
     }
 }
 
-TEST_F(CitanieUlohy, NeuspesnyPrikazNedaUlohu)
+TEST_F(TaskReading, FailedStatementGivesNoTask)
 {
     m_databaza.zatvor();
     EXPECT_FALSE(citajUlohu(m_databaza, 0));
@@ -73,4 +74,4 @@ TEST_F(CitanieUlohy, NeuspesnyPrikazNedaUlohu)
 }
 
 }  // namespace
-}  // namespace kasamat
+}  // namespace kasamat::test

@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the robustness tests: a conversion run in this process with its
-// log collected, valid exports of every bank taken from the golden cases, and
-// the contents of a folder.
+// log collected, and valid exports of every bank taken from the golden cases.
 
 #include <QLocale>
 #include <filesystem>
@@ -13,23 +12,12 @@
 #include "run/davka.h"
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
-#include "run/hlasenie.h"
+#include "podpora/zaznam_behu.h"
 #include "store/uloha.h"
 
 namespace kasamat::test {
 
 namespace fs = std::filesystem;
-
-struct ZaznamHlasenia : Hlasenie {
-    std::vector<std::string> riadky;
-    int cislo = 0;
-    void riadok(const std::string& text) override { riadky.push_back(text); }
-    bool noveCisloVypisu(int, int novy) override
-    {
-        cislo = novy;
-        return true;
-    }
-};
 
 inline const std::string neplatneSubory = "Súbory, ktoré nie sú platnými bankovými výpismi: ";
 
@@ -44,15 +32,6 @@ inline std::string platnyVypis(int format)
 }
 
 inline std::string priponaVstupu(int format) { return format == 0 ? ".txt" : ".csv"; }
-
-inline std::set<std::string> obsahPriecinka(const fs::path& priecinok)
-{
-    std::set<std::string> mena;
-    std::error_code chyba;
-    for (fs::directory_iterator it(priecinok, chyba), koniec; !chyba && it != koniec; it.increment(chyba))
-        mena.insert(utf8ZCesty(it->path().filename()));
-    return mena;
-}
 
 // An input and an output folder and a task of the format over them.
 class Konverzia {
@@ -76,9 +55,9 @@ public:
     fs::path vystup() const { return m_priecinok.cesta() / "vystup"; }
     const fs::path& koren() const { return m_priecinok.cesta(); }
 
-    ZaznamHlasenia spusti() const
+    ZaznamBehu spusti() const
     {
-        ZaznamHlasenia hlasenie;
+        ZaznamBehu hlasenie;
         Konvertuj(*formatUlohy(uloha.format).konverzia, uloha, hlasenie);
         return hlasenie;
     }

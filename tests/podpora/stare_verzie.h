@@ -2,34 +2,11 @@
 // The settings files of the eleven older releases, with tasks whose texts
 // are hostile, for the tests of the upgrade at start-up.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <string>
 #include <vector>
 
-#include "store/databaza.h"
-#include "store/uloha.h"
-#include "store/citanie_uloh.h"
-
-namespace kasamat {
-
-inline bool operator==(const Uloha& a, const Uloha& b)
-{
-    return a.id == b.id && a.nazov == b.nazov && a.priecinokVstup == b.priecinokVstup
-        && a.priecinokVystup == b.priecinokVystup && a.format == b.format && a.cisloUctu == b.cisloUctu
-        && a.cisloVypisu == b.cisloVypisu && a.periodicita == b.periodicita
-        && a.variabilnySymbol == b.variabilnySymbol && a.textPlatby == b.textPlatby;
-}
-
-inline void PrintTo(const Uloha& u, std::ostream* os)
-{
-    *os << "{" << u.id << ", " << u.nazov << ", " << u.priecinokVstup << ", " << u.priecinokVystup << ", "
-        << u.format << ", " << u.cisloUctu << ", " << u.cisloVypisu << ", " << u.periodicita << ", "
-        << u.variabilnySymbol << ", " << u.textPlatby << "}";
-}
-
-}  // namespace kasamat
+#include "podpora/subor_nastaveni.h"
 
 namespace kasamat::test {
 
@@ -95,21 +72,6 @@ inline std::vector<Uloha> ulohyPoAktualizacii(Rozlozenie rozlozenie)
         if (rozlozenie != Rozlozenie::uplne) u.textPlatby.clear();
     }
     return ulohy;
-}
-
-// Every task of the open database, in the order of their IDs.
-inline std::vector<Uloha> ulohy(Databaza& databaza)
-{
-    std::vector<Uloha> vysledok;
-    const int pocet = databaza.SQL("SELECT ID FROM Ulohy ORDER BY ID;");
-    std::vector<int> idcka;
-    for (int i = 0; i < pocet; ++i) idcka.push_back(int(databaza.cislo(i, "ID")));
-    for (int id : idcka) {
-        const auto uloha = citajUlohu(databaza, id);
-        EXPECT_TRUE(uloha) << "task " << id;
-        if (uloha) vysledok.push_back(*uloha);
-    }
-    return vysledok;
 }
 
 }  // namespace kasamat::test

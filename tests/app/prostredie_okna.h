@@ -2,7 +2,8 @@
 // What the window tests share: a program folder with the companion files and
 // a user.dat made to order, reading that database back through a second
 // connection, closing the message boxes the window shows, and a test entry
-// that runs under the program's own application object.
+// that runs under the program's own application object; and the window shown
+// on its Settings tab.
 
 #include <QApplication>
 #include <QFile>
@@ -14,10 +15,11 @@
 #include <vector>
 
 #include "app/aplikacia.h"
+#include "app/frm_hlavny.h"
+#include "platform/cesta.h"
+#include "podpora/proces.h"
+#include "podpora/subor_nastaveni.h"
 #include "store/aktualizacia.h"
-#include "store/databaza.h"
-#include "store/uloha.h"
-#include "store/citanie_uloh.h"
 
 namespace kasamat::test {
 
@@ -48,9 +50,7 @@ public:
     ProgramovyPriecinok()
     {
         QVERIFY(m_priecinok.isValid());
-        QVERIFY(QFile::copy(QStringLiteral(KASAMAT_BIN_DIR "/default.dat"), subor("default.dat")));
-        zapis("release.nfo", "Kasamat 2.4.1.0\r\n");
-        zapis("TeamViewerQS_sk.exe", "");
+        kopirujSuboryAplikacie(cestaZUtf8(cesta().toStdString()));
     }
 
     QString cesta() const { return m_priecinok.path(); }
@@ -64,13 +64,6 @@ public:
         return subor(meno);
     }
 
-    void zapis(const char* meno, const QByteArray& obsah) const
-    {
-        QFile f(subor(meno));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(obsah);
-    }
-
     // user.dat: a copy of the template holding exactly these tasks, with `vybrata` as Nastavenia.Uloha.
     void ulohy(const std::vector<Uloha>& ulohy, int vybrata) const
     {
@@ -78,30 +71,14 @@ public:
         QVERIFY(QFile::copy(subor("default.dat"), subor("user.dat")));
         Databaza db;
         QVERIFY(db.otvor(subor("user.dat").toStdString()));
-        db.SQL("DELETE FROM Ulohy;");
-        db.SQL("UPDATE Nastavenia SET Uloha=" + std::to_string(vybrata) + ";");
-        for (std::size_t i = 0; i < ulohy.size(); ++i) {
-            const Uloha& u = ulohy[i];
-            db.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
-                   "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + std::to_string(i) + ", '"
-                   + sqlText(u.nazov) + "', '" + sqlText(u.priecinokVstup) + "', '" + sqlText(u.priecinokVystup)
-                   + "', " + std::to_string(u.format) + ", '" + sqlText(u.cisloUctu) + "', "
-                   + std::to_string(u.cisloVypisu) + ", " + std::to_string(u.periodicita) + ", "
-                   + std::to_string(u.variabilnySymbol) + ", '" + sqlText(u.textPlatby) + "');");
-        }
-        QCOMPARE(vyberNazvyUloh(db), int(ulohy.size()));
+        QVERIFY(zapisUlohy(db, ulohy, vybrata));
     }
 
     // The tasks of user.dat in ID order, as stored (the statement number unbounded).
     std::vector<Uloha> ulohyVSubore() const
     {
         Databaza db;
-        std::vector<Uloha> vysledok;
-        if (!db.otvor(subor("user.dat").toStdString())) return vysledok;
-        const int pocet = vyberNazvyUloh(db);
-        for (int i = 0; i < pocet; ++i)
-            if (auto u = citajUlohu(db, i)) vysledok.push_back(*u);
-        return vysledok;
+        return db.otvor(subor("user.dat").toStdString()) ? citajUlohy(db) : std::vector<Uloha>();
     }
 
     long long vybrataVSubore() const
@@ -148,6 +125,14 @@ public:
 private:
     QTimer m_casovac;
 };
+
+// Shows the window on its Settings tab, active, so that the focus moves as a user moves it.
+inline void naNastavenie(TfrmHlavny& okno)
+{
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowActive(&okno));
+    okno.PageControl->setCurrentWidget(okno.tsNastavenie);
+}
 
 }  // namespace kasamat::test
 
