@@ -43,13 +43,6 @@ Uloha prazdnaUloha(const ProgramovyPriecinok& program, const char* nazov)
     return u;
 }
 
-void spustiAPockaj(TfrmHlavny& okno)
-{
-    QVERIFY(okno.btnStart->isEnabled());
-    QTest::mouseClick(okno.btnStart, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!okno.beziBeh(), 20000);
-}
-
 void overOdomknute(const TfrmHlavny& okno)
 {
     QVERIFY(okno.btnStart->isEnabled());

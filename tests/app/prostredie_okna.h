@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -132,6 +134,14 @@ inline void naNastavenie(TfrmHlavny& okno)
     okno.show();
     QVERIFY(QTest::qWaitForWindowActive(&okno));
     okno.PageControl->setCurrentWidget(okno.tsNastavenie);
+}
+
+// Presses "Štart" and waits for the run to end.
+inline void spustiAPockaj(TfrmHlavny& okno)
+{
+    QVERIFY(okno.btnStart->isEnabled());
+    QTest::mouseClick(okno.btnStart, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!okno.beziBeh(), 20000);
 }
 
 }  // namespace kasamat::test

@@ -11,7 +11,7 @@
 #include "podpora/docasny_priecinok.h"
 #include "podpora/zaznam_behu.h"
 #include "run/davka.h"
-#include "testovacia_banka.h"
+#include "podpora/testovacia_banka.h"
 
 namespace kasamat::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "testovacia_banka.h"
+#include "podpora/testovacia_banka.h"
 
 #include <algorithm>
 #include <cstdlib>
