@@ -1,5 +1,6 @@
 #include "banks/camt053_xml.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -152,6 +153,10 @@ bool rovnakeBezVelkosti(std::string_view a, std::string_view b)
 
 bool medzera(char z) { return z == ' ' || z == '\t' || z == '\n' || z == '\r'; }
 
+// Outside the root element the parser passes over text unseen; XML allows
+// only whitespace there.
+bool lenMedzery(std::string_view text) { return std::all_of(text.begin(), text.end(), medzera); }
+
 // Parses a piece of the file in place; its only top-level node is one
 // element, and, at the start of the skeleton, the declaration naming the
 // file's encoding or none.
@@ -238,7 +243,8 @@ bool XmlCamt::rozdel()
     // Where the text before the next markup begins.
     std::size_t textOd = 0;
     for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i)) {
-        if (i - textOd > najviacTextu) return false;
+        if (i - textOd > najviacTextu || (hlbka == 0 && !lenMedzery(text.substr(textOd, i - textOd))))
+            return false;
         const char druhy = i + 1 < text.size() ? text[i + 1] : '\0';
         std::size_t koniec;
         if (druhy == '!' || druhy == '?') {
@@ -286,6 +292,9 @@ bool XmlCamt::rozdel()
         std::string_view meno = text.substr(i + 1, konieMena - i - 1);
         meno.remove_prefix(std::min(meno.size(), meno.find(':') + 1));
         const bool prazdny = text[koniec - 1] == '/';
+        // Any other root, or a second one, is refused before a tree of the
+        // whole file is built for it.
+        if (hlbka == 0 && (meno != predkovia[0] || vStatemente[0])) return false;
         if (hlbka < 3)
             vStatemente[hlbka] = meno == predkovia[hlbka] && (hlbka == 0 || vStatemente[hlbka - 1]);
         if (hlbka == 3 && vStatemente[2] && meno == "Ntry" && zaznamOd == std::string_view::npos)
@@ -297,7 +306,7 @@ bool XmlCamt::rozdel()
             return false;
         }
     }
-    if (text.size() - textOd > najviacTextu) return false;
+    if (text.size() - textOd > najviacTextu || !lenMedzery(text.substr(textOd))) return false;
     m_kostra.append(text.substr(kostraOd));
     return true;
 }

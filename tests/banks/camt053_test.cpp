@@ -145,6 +145,8 @@ TEST(Camt053, FileTest)
         {"control character", nahrad(zaklad, "Novák", "Nov\x01k"), false},
         {"truncated", zaklad.substr(0, zaklad.size() / 2), false},
         {"empty", "", false},
+        {"text outside the root", zaklad + "x", false},
+        {"a second root", zaklad + "<Document/>", false},
         {"root of another message", nahrad(zaklad, "camt.053.001.02", "camt.052.001.02"), false},
         {"namespace prefix",
          nahrad(nahrad(zaklad, "<Document xmlns=", "<c:Document xmlns:c="), "</Document>", "</c:Document>"),
