@@ -5,7 +5,10 @@
 # DIR is the folder that scripts/windows/deps.sh fills with the third-party
 # parts built for Windows (Qt, SQLCipher, OpenSSL's libcrypto, GoogleTest); the
 # same file builds Qt itself into that folder. The prefix may also come from the
-# environment variable of the same name.
+# environment variable of the same name. KASAMAT_WINDOWS_PUGIXML_PREFIX (cache
+# variable or environment), when set, is the folder that
+# scripts/windows/pugixml.sh fills with pugixml, kept apart so that it never
+# makes Qt rebuild.
 #
 # The posix thread model is used because std::thread, std::mutex and friends
 # need it with GCC 12; the program then ships libwinpthread-1.dll beside
@@ -29,6 +32,11 @@ if(NOT KASAMAT_WINDOWS_PREFIX)
 endif()
 set(KASAMAT_WINDOWS_PREFIX "${KASAMAT_WINDOWS_PREFIX}" CACHE PATH
     "Folder with the third-party parts built for Windows")
+if(NOT KASAMAT_WINDOWS_PUGIXML_PREFIX AND DEFINED ENV{KASAMAT_WINDOWS_PUGIXML_PREFIX})
+  set(KASAMAT_WINDOWS_PUGIXML_PREFIX "$ENV{KASAMAT_WINDOWS_PUGIXML_PREFIX}")
+endif()
+set(KASAMAT_WINDOWS_PUGIXML_PREFIX "${KASAMAT_WINDOWS_PUGIXML_PREFIX}" CACHE PATH
+    "Folder with pugixml built for Windows")
 
 # Qt's code generators (moc, rcc, uic, ...) run on the build machine: they come
 # from Debian's own Qt, which must be the same version as the Qt in the prefix.
@@ -39,12 +47,12 @@ set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH
 # Checks that compile a small project (try_compile) read this file again
 # without the outer cache; these variables have to travel with them.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES
-     KASAMAT_WINDOWS_PREFIX QT_HOST_PATH QT_HOST_PATH_CMAKE_DIR)
+     KASAMAT_WINDOWS_PREFIX KASAMAT_WINDOWS_PUGIXML_PREFIX QT_HOST_PATH QT_HOST_PATH_CMAKE_DIR)
 list(REMOVE_DUPLICATES CMAKE_TRY_COMPILE_PLATFORM_VARIABLES)
 
 # Libraries, headers and CMake packages come only from the prefix and the
 # MinGW system folder; programs that run during the build come from the host.
-set(CMAKE_FIND_ROOT_PATH "${KASAMAT_WINDOWS_PREFIX}" /usr/${KASAMAT_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH "${KASAMAT_WINDOWS_PREFIX}" ${KASAMAT_WINDOWS_PUGIXML_PREFIX} /usr/${KASAMAT_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

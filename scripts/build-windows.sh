@@ -3,13 +3,15 @@
 # program folder into dist/: the zip and the per-user installer.
 #   scripts/build-windows.sh [cmake options...]
 # The third-party parts are built once into ~/.cache/kasamat-windows/ (or
-# $KASAMAT_WINDOWS_CACHE), where the Wine prefix of the tests lives too.
+# $KASAMAT_WINDOWS_CACHE), where the Wine prefix of the tests lives too:
+# Qt and the rest by deps.sh, pugixml by pugixml.sh into a prefix of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 
 scripts/setup.sh
 prefix=$(scripts/windows/deps.sh | tail -n1)
+pugixml_prefix=$(scripts/windows/pugixml.sh | tail -n1)
 cache=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}
 export WINEPREFIX=$cache/wine WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -20,7 +22,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DKASAMAT_WINDOWS_PREFIX="$prefix" -DKASAMAT_WINEPREFIX="$WINEPREFIX" -DKASAMAT_BENCH=OFF "$@" >/dev/null
+  -DKASAMAT_WINDOWS_PREFIX="$prefix" -DKASAMAT_WINDOWS_PUGIXML_PREFIX="$pugixml_prefix" \
+  -DKASAMAT_WINEPREFIX="$WINEPREFIX" -DKASAMAT_BENCH=OFF "$@" >/dev/null
 cmake --build build-windows -j "$(nproc)"
 (cd build-windows && cpack -B "$PWD/packages" >/dev/null)
 mkdir -p dist

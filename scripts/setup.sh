@@ -7,7 +7,7 @@ packages=("$@")
 ((${#packages[@]})) || packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth xdotool time

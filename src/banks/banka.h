@@ -28,8 +28,8 @@ struct NastaveniaKonverzie {
 
 // The date and separator of a file key; the file's name follows them.
 struct KlucSuboru {
-    std::string datum;    // yyyymmdd, exactly 8 bytes
-    char oddelovac = '<'; // '>' when the file lists its transactions newest first
+    std::string datum;  // yyyymmdd, exactly 8 bytes
+    char oddelovac = '<';  // '>' when the file lists its transactions newest first
 };
 
 class PrijemcaTransakcii {
@@ -40,7 +40,7 @@ public:
 };
 
 struct Banka {
-    // The extension the scan looks for ("txt" or "csv"), letter case ignored.
+    // The extension the scan looks for ("txt", "csv" or "xml"), letter case ignored.
     std::string_view pripona;
     const FormatVypisu& format;
     // The bank's file test on the physical lines; a valid file gets the
@@ -58,5 +58,6 @@ extern const Banka KonverziaTatraTxt;
 extern const Banka KonverziaTrustPay;
 extern const Banka KonverziaTatraCsv;
 extern const Banka KonverziaFio;
+extern const Banka KonverziaCamt053;
 
 }  // namespace kasamat

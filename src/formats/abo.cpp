@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "formats/bajty.h"
 
@@ -52,35 +53,56 @@ void pridajZaznam(std::string& ciel, const std::array<PoleAbo, N>& polia,
     ciel += "\r\n";
 }
 
+// The currencies of the accounts an office here keeps; a statement in any
+// other currency carries no code.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kodyMien = {{
+    {"EUR", "00978"},
+    {"CZK", "00203"},
+    {"USD", "00840"},
+    {"GBP", "00826"},
+    {"CHF", "00756"},
+    {"PLN", "00985"},
+    {"HUF", "00348"},
+}};
+
 std::string_view znamienko(std::int64_t suma) { return suma < 0 ? "-" : "+"; }
 std::string absolutne(std::int64_t suma) { return cislo(suma < 0 ? -suma : suma); }
 
 }  // namespace
+
+std::string_view kodMenyAbo(std::string_view mena)
+{
+    for (const auto& [kod, cislo] : kodyMien)
+        if (kod == mena) return cislo;
+    return "00000";
+}
 
 std::string FormatAbo::zakladMena(std::string_view menoVstupu) const
 {
     return std::string(menoVstupu.substr(0, menoVstupu.size() < 4 ? 0 : menoVstupu.size() - 4));
 }
 
-void FormatAbo::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
-                                 const HlavickaSuboru& hlavicka) const
+void FormatAbo::pridajTransakciu(StavVypisu& stav, const Transakcia& t, const HlavickaSuboru& hlavicka) const
 {
-    const bool fio = m_variant == VariantAbo::Fio;
+    const std::string_view kod = m_variant == VariantAbo::Fio ? "00203"
+        : m_variant == VariantAbo::Camt053                    ? kodMenyAbo(t.mena)
+                                                              : "00000";
     const std::string datumValuty = ddmmrr(t.datum2);
     const std::string datum = ddmmrr(t.datum);
-    pridajZaznam(stav.text, zaznam075,
-                 {"075", hlavicka.vlastnyUcet, t.protiucet, "", t.sumaText, t.debet ? "1" : "2",
-                  t.variabilnySymbol, t.kodBanky, t.konstantnySymbol, t.specifickySymbol,
-                  datumValuty, t.text, fio ? "00203" : "00000", datum});
+    pridajZaznam(
+        stav.text, zaznam075,
+        {"075", hlavicka.vlastnyUcet, t.protiucet, "", t.sumaText, t.debet ? "1" : "2", t.variabilnySymbol,
+         t.kodBanky, t.konstantnySymbol, t.specifickySymbol, datumValuty, t.text, kod, datum});
 }
 
 FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
                                        int cisloVypisu) const
 {
     const bool fio = m_variant == VariantAbo::Fio;
-    // Tatra banka's export names no account holder: the statement's currency
-    // stands in the name field instead.
-    const std::string_view nazov = fio ? std::string_view(hlavicka.nazovUctu) : stav.mena;
+    // Tatra banka's export names no account holder, nor need a camt.053
+    // statement: the statement's currency stands in the name field instead.
+    const bool nazvany = fio || (m_variant == VariantAbo::Camt053 && !hlavicka.nazovUctu.empty());
+    const std::string_view nazov = nazvany ? std::string_view(hlavicka.nazovUctu) : stav.mena;
     const std::int64_t konecny = stav.konecnyZostatok();
     const std::string prvyDatum = ddmmrr(stav.prvyDatum);
     const std::string stary = absolutne(stav.pociatocnyZostatok);
@@ -89,21 +111,20 @@ FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu& stav, const HlavickaSub
     const std::string kredit = cislo(stav.kredit);
     const std::string cisloText = cislo(cisloVypisu);
     const std::string datumVypisu = ddmmrr(stav.datumVypisu);
-    const std::string_view znamienkoObratu = fio ? "0" : "+";
+    const std::string_view znamienkoObratu = m_variant == VariantAbo::TatraCsv ? "+" : "0";
 
     Uzaver uzaver;
     pridajZaznam(uzaver.pred, zaznam074,
-                 {"074", hlavicka.vlastnyUcet, nazov, prvyDatum, stary,
-                  znamienko(stav.pociatocnyZostatok), novy, znamienko(konecny), debet,
-                  znamienkoObratu, kredit, znamienkoObratu, cisloText, datumVypisu,
-                  fio ? "FIO" : ""});
+                 {"074", hlavicka.vlastnyUcet, nazov, prvyDatum, stary, znamienko(stav.pociatocnyZostatok),
+                  novy, znamienko(konecny), debet, znamienkoObratu, kredit, znamienkoObratu, cisloText,
+                  datumVypisu, fio ? "FIO" : ""});
     return uzaver;
 }
 
 void pridajVnutornePoradie(std::string& ciel, std::string_view ucet16)
 {
     static constexpr std::array<std::size_t, 16> poradie = {16, 14, 15, 12, 7, 8, 9, 10,
-                                                            11, 13, 1,  2,  3,  4,  5, 6};
+                                                            11, 13, 1,  2,  3, 4, 5, 6};
     for (std::size_t pozicia : poradie) ciel.append(usek(ucet16, pozicia, 1));
 }
 
@@ -133,8 +154,7 @@ bool SumyAbo::pripocitaj(const Transakcia& t)
         m_kredit += t.suma;
         m_zostatok += t.suma;
     }
-    m_platne = m_debet <= najviac && m_kredit <= najviac && m_zostatok >= -najviac &&
-               m_zostatok <= najviac;
+    m_platne = m_debet <= najviac && m_kredit <= najviac && m_zostatok >= -najviac && m_zostatok <= najviac;
     return m_platne;
 }
 

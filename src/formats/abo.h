@@ -1,7 +1,8 @@
 #pragma once
 // The ABO statement file (*.gpc): one "074" statement record, then one "075"
-// item record per transaction, each 128 bytes. Format 2 (Tatra banka CSV) and
-// Format 3 (Fio banka) write different values into a few fields.
+// item record per transaction, each 128 bytes. Format 2 (Tatra banka CSV),
+// Format 3 (Fio banka) and Format 4 (ISO 20022 camt.053) write different
+// values into a few fields.
 
 #include <array>
 #include <cstddef>
@@ -13,7 +14,7 @@
 
 namespace kasamat {
 
-enum class VariantAbo { TatraCsv, Fio };
+enum class VariantAbo { TatraCsv, Fio, Camt053 };
 
 class FormatAbo final : public FormatVypisu {
 public:
@@ -23,8 +24,7 @@ public:
     std::string zakladMena(std::string_view menoVstupu) const override;
     void pridajTransakciu(StavVypisu& stav, const Transakcia& t,
                           const HlavickaSuboru& hlavicka) const override;
-    Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
-                  int cisloVypisu) const override;
+    Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka, int cisloVypisu) const override;
 
 private:
     VariantAbo m_variant;
@@ -37,7 +37,7 @@ private:
 enum class VyplnAbo { Nuly, Medzery };
 struct PoleAbo {
     std::string_view nazov;
-    std::size_t pozicia; // 1-based
+    std::size_t pozicia;  // 1-based
     std::size_t sirka;
     VyplnAbo vypln;
 };
@@ -89,7 +89,12 @@ constexpr bool dlazdiZaznam(const auto& polia)
     }
     return dalsia == dlzkaZaznamuAbo + 1;
 }
-static_assert(dlazdiZaznam(zaznam074) && dlazdiZaznam(zaznam075), "the fields of a record tile its 128 bytes");
+static_assert(dlazdiZaznam(zaznam074) && dlazdiZaznam(zaznam075),
+              "the fields of a record tile its 128 bytes");
+
+// The ISO 4217 numeric code of a currency filled with "0" to 5, for the code
+// field of Format 4's items; "00000" for a currency without one here.
+std::string_view kodMenyAbo(std::string_view mena);
 
 // Widths of the item fields that the readers fill from an export.
 inline constexpr std::size_t sirkaSumyAbo = 12;

@@ -43,9 +43,9 @@ struct HlavickaSuboru {
     // CLR: the task's account number as the task holds it.
     // ABO: the 16-digit own account in the format's order.
     std::string vlastnyUcet;
-    // ABO Format 3: the account holder's name from the export.
+    // ABO Formats 3 and 4: the account holder's name from the export.
     std::string nazovUctu;
-    // Set when the export states an opening balance (Fio banka): the first
+    // Set when the export states an opening balance (Fio banka, camt.053): the first
     // statement of the file opens with it and each later statement of the
     // file with the closing balance of the one before. Otherwise every
     // statement opens with 0.

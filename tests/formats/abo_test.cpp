@@ -11,6 +11,7 @@ namespace {
 
 const FormatAbo tatra(VariantAbo::TatraCsv);
 const FormatAbo fio(VariantAbo::Fio);
+const FormatAbo camt(VariantAbo::Camt053);
 
 // A field of a written record, found through the layout by its name.
 template <std::size_t N>
@@ -84,8 +85,20 @@ TEST(Abo, StatementRecordOfTatraBanka)
 {
     const Vypis v(tatra, 0, {transakcia(10000, false), transakcia(10000, false), transakcia(3000, true)});
     EXPECT_EQ(v.zaznam(0),
-              "074" "2436262875000000" "EUR                 " "050319" "00000000000000" "+"
-              "00000000017000" "+" "00000000003000" "+" "00000000020000" "+" "007" "050319"
+              "074"
+              "2436262875000000"
+              "EUR                 "
+              "050319"
+              "00000000000000"
+              "+"
+              "00000000017000"
+              "+"
+              "00000000003000"
+              "+"
+              "00000000020000"
+              "+"
+              "007"
+              "050319"
               "              ");
 }
 
@@ -100,6 +113,21 @@ TEST(Abo, StatementRecordOfFioBanka)
               "FIO           ");
 }
 
+TEST(Abo, StatementRecordOfCamt053NamedOrNot)
+{
+    Transakcia prva = transakcia(25000, true);
+    prva.datum = "20190301";
+    const Vypis v(camt, -100000, {prva, transakcia(1, false)});
+    EXPECT_EQ(v.zaznam(0),
+              "074" "2436262875000000" + cp1250ZUtf8("ÚČTOVNÁ JEDNOTKA    ") + "010319" "00000000100000" "-"
+              "00000000124999" "-" "00000000025000" "0" "00000000000001" "0" "007" "050319"
+              "              ");
+    // Without a holder's name, the statement's currency stands in its field.
+    HlavickaSuboru bezNazvu = v.hlavicka;
+    bezNazvu.nazovUctu.clear();
+    EXPECT_EQ(pole(camt.uzavri(v.stav, bezNazvu, 7).pred, zaznam074, "názov účtu"), "EUR                 ");
+}
+
 TEST(Abo, BalanceSigns)
 {
     struct Riadok {
@@ -110,7 +138,8 @@ TEST(Abo, BalanceSigns)
         const char* stary;
         const char* novy;
     } riadky[] = {
-        {"tatra debits exceed credits by 12,34", tatra, 0, 10000, 11234, "00000000000000+", "00000000001234-"},
+        {"tatra debits exceed credits by 12,34", tatra, 0, 10000, 11234, "00000000000000+",
+         "00000000001234-"},
         {"tatra credits exceed debits", tatra, 0, 13000, 10000, "00000000000000+", "00000000003000+"},
         {"tatra all even", tatra, 0, 5000, 5000, "00000000000000+", "00000000000000+"},
         {"fio negative opening stays negative", fio, -5000, 1000, 0, "00000000005000-", "00000000004000-"},
@@ -142,6 +171,13 @@ TEST(Abo, ItemRecordOfEachVariant)
               "075" "2436262875000000" "0896123457000019" "0000000000000" "000000002550" "2"
               "0002019001" "000900" "0308" "0000000077" "060319" + cp1250ZUtf8("Faktúra             ") + "00203"
               "050319");
+    // Format 4: the statement currency's ISO 4217 number, none for a currency it does not know.
+    for (const auto& [mena, kod] :
+         {std::pair{"EUR", "00978"}, {"CZK", "00203"}, {"HUF", "00348"}, {"XAU", "00000"}}) {
+        Transakcia t = transakcia(100, false);
+        t.mena = mena;
+        EXPECT_EQ(pole(Vypis(camt, 0, {t}).zaznam(1), zaznam075, "kód"), kod) << mena;
+    }
 }
 
 TEST(Abo, EmptySymbolsAndBankCodeAreZeros)

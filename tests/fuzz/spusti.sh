@@ -12,12 +12,14 @@ case $target in
   fuzz_subor_trustpay|fuzz_zaznam_trustpay) cases="trustpay-*" ;;
   fuzz_subor_tatra_csv|fuzz_zaznam_tatra_csv) cases="tatra-csv-*" ;;
   fuzz_subor_fio|fuzz_riadok_fio) cases="fio-*" ;;
+  fuzz_subor_camt053) cases="camt053-*" ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 corpus=$build/korpus/$target
 mkdir -p "$corpus" "$build/behy/$target"
 for pattern in $cases; do
   for file in "$golden"/$pattern/input/*; do
+    [ -f "$file" ] || continue
     if [[ $target == fuzz_subor_* ]]; then
       cp "$file" "$corpus/$(sha1sum < "$file" | cut -c1-40)"
     else
@@ -29,6 +31,8 @@ for pattern in $cases; do
   done
 done
 [[ $target == fuzz_subor_* ]] && len=16384 || len=2048
+dictionary=()
+[ -f "$(dirname "$0")/$target.dict" ] && dictionary=(-dict="$(realpath "$(dirname "$0")/$target.dict")")
 cd "$build/behy/$target"
 exec nice -n 19 "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-  -max_len="$len" -print_final_stats=1 "$corpus"
+  -max_len="$len" -print_final_stats=1 "${dictionary[@]}" "$corpus"
