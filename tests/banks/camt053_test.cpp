@@ -10,7 +10,7 @@
 #include "zbierka.h"
 
 using namespace kasamat;
-using namespace kasamat::testy;
+using namespace kasamat::test;
 
 namespace {
 
@@ -71,7 +71,7 @@ std::string nahrad(std::string text, std::string_view co, std::string_view cim)
     return kde == std::string::npos ? text : text.replace(kde, co.size(), cim);
 }
 
-Vysledok preved(const std::string& xml) { return kasamat::testy::preved(KonverziaCamt053, xml); }
+Vysledok preved(const std::string& xml) { return kasamat::test::preved(KonverziaCamt053, xml); }
 
 std::string utf16(std::string_view utf8, bool bigEndian)
 {
