@@ -64,7 +64,7 @@ class BehTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void ulohyBeziaPoPoradiADruhaJeZnovaVybrata()
+    void tasksRunInOrderAndSecondIsSelectedAgain()
     {
         ProgramovyPriecinok program;
         Uloha tatra = uloha("úloha", 0);
@@ -104,7 +104,7 @@ private slots:
         overOdomknute(okno);
     }
 
-    void prazdnyZoznamNepiseNic()
+    void emptyListWritesNothing()
     {
         ProgramovyPriecinok program;
         program.ulohy({}, 0);
@@ -115,7 +115,7 @@ private slots:
         overOdomknute(okno);
     }
 
-    void behZamkneOknoADalsiBehPokracujeVLogu()
+    void runLocksWindowAndNextRunContinuesLog()
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a")}, 0);
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(okno.close());
     }
 
-    void neocakavanaChybaBehuOdomkneOkno()
+    void unexpectedRunErrorUnlocksWindow()
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a"), prazdnaUloha(program, "b")}, 1);
