@@ -18,7 +18,7 @@ HWND cakajNaOkno(const wchar_t* titul)
     return nullptr;
 }
 
-TEST(DvaProcesy, SecondWindowBringsTheRunningOneToTheFront)
+TEST(TwoProcesses, SecondWindowBringsTheRunningOneToTheFront)
 {
     DocasnyPriecinok priecinok;
     kopirujProgram(priecinok.cesta());
