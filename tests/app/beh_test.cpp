@@ -57,7 +57,7 @@ class BehTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void ulohyBeziaPoPoradiADruhaJeZnovaVybrata()
+    void tasksRunInOrderAndSecondIsSelectedAgain()
     {
         ProgramovyPriecinok program;
         Uloha tatra = uloha("úloha", 0);
@@ -97,7 +97,7 @@ private slots:
         overOdomknute(okno);
     }
 
-    void prazdnyZoznamNepiseNic()
+    void emptyListWritesNothing()
     {
         ProgramovyPriecinok program;
         program.ulohy({}, 0);
@@ -108,7 +108,7 @@ private slots:
         overOdomknute(okno);
     }
 
-    void behZamkneOknoADalsiBehPokracujeVLogu()
+    void runLocksWindowAndNextRunContinuesLog()
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a")}, 0);
@@ -137,7 +137,7 @@ private slots:
         QVERIFY(okno.close());
     }
 
-    void neocakavanaChybaBehuOdomkneOkno()
+    void unexpectedRunErrorUnlocksWindow()
     {
         ProgramovyPriecinok program;
         program.ulohy({prazdnaUloha(program, "a"), prazdnaUloha(program, "b")}, 1);

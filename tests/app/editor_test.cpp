@@ -66,7 +66,7 @@ class EditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void nazovSaUkladaKazdymZnakom()
+    void nameIsStoredWithEveryCharacter()
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("prvá"), uloha("druhá")}, 1);
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(0).nazov, std::string("prvá"));
     }
 
-    void filterCislic_data()
+    void digitFilter_data()
     {
         QTest::addColumn<bool>("ucet");
         QTest::addColumn<QString>("povodny");
@@ -116,7 +116,7 @@ private slots:
         QTest::newRow("number: down stops at 1") << false << "2" << 1 << 0 << QStringLiteral("↓↓") << "1" << "1";
     }
 
-    void filterCislic()
+    void digitFilter()
     {
         QFETCH(bool, ucet);
         QFETCH(QString, povodny);
@@ -149,7 +149,7 @@ private slots:
     // Pasting through the context menu bypasses the digit filter: the account
     // number keeps what was pasted, the statement number keeps its range, and
     // a text that is no number is reported and not stored.
-    void vlozenieCezKontextoveMenu_data()
+    void pasteThroughContextMenu_data()
     {
         QTest::addColumn<bool>("ucet");
         QTest::addColumn<QString>("schranka");
@@ -160,7 +160,7 @@ private slots:
         QTest::newRow("number with letters is reported") << false << "12a" << "17" << true;
     }
 
-    void vlozenieCezKontextoveMenu()
+    void pasteThroughContextMenu()
     {
         QFETCH(bool, ucet);
         QFETCH(QString, schranka);
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(0).cisloVypisu, std::min(ulozena.cisloVypisu + 1, 999));
     }
 
-    void sipkySpinnera()
+    void spinnerArrows()
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("a")}, 0);
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(0).cisloVypisu, 3);
     }
 
-    void priecinokSaUkladaAzPriOdchode()
+    void folderIsStoredOnlyOnLeaving()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0)}, 0);
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(0).priecinokVystup, std::string("/nove/vystup"));
     }
 
-    void kolieskoNadZoznamomBezFokusuNemeniUlohu()
+    void wheelOverUnfocusedListDoesNotChangeTask()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 0)}, 0);
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(program.ulohyVSubore().at(1).priecinokVstup, std::string("/vstup/b"));
     }
 
-    void vyberPriecinka()
+    void folderChoice()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0)}, 0);
@@ -275,7 +275,7 @@ private slots:
                                      QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:")}));
     }
 
-    void vyberPriecinkaZacinaNaPloche()
+    void folderChoiceStartsOnDesktop()
     {
         if (QSysInfo::productType() == QStringLiteral("windows"))
             QSKIP("Windows names the desktop and home folders by the user's profile, not by HOME");
@@ -290,7 +290,7 @@ private slots:
         QCOMPARE(sPlochou, domov.path() + QStringLiteral("/Desktop"));
     }
 
-    void zmenaFormatu()
+    void formatChange()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("trustpay", 1), plna("iná", 1)}, 0);
@@ -337,7 +337,7 @@ private slots:
         porovnaj(program.ulohyVSubore().at(1), plna("iná", 1));
     }
 
-    void vyberUlohyZoZoznamu()
+    void taskChoiceFromList()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1), plna("c", 3)}, 0);
@@ -351,7 +351,7 @@ private slots:
         porovnaj(program.ulohyVSubore().at(2), plna("c", 3));
     }
 
-    void zrusenieUlohy_data()
+    void taskRemoval_data()
     {
         QTest::addColumn<int>("vybrata");
         QTest::addColumn<QStringList>("zostava");
@@ -361,7 +361,7 @@ private slots:
         QTest::newRow("a middle one keeps the place selected") << 1 << QStringList{"1. a", "2. c"} << 1;
     }
 
-    void zrusenieUlohy()
+    void taskRemoval()
     {
         QFETCH(int, vybrata);
         QFETCH(QStringList, zostava);
@@ -388,7 +388,7 @@ private slots:
         QVERIFY(okno.btnZrusit->isEnabled());
     }
 
-    void zrusenieBezVybranejUlohyNicNemeni()
+    void removalWithoutSelectedTaskChangesNothing()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1)}, 7);
@@ -402,7 +402,7 @@ private slots:
         QCOMPARE(polozky(okno.cbUloha), QStringList({"1. a", "2. b"}));
     }
 
-    void pridanieUlohy()
+    void taskAddition()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 3), plna("b", 1)}, 0);
@@ -426,7 +426,7 @@ private slots:
         porovnaj(ulohy[0], plna("a", 3));
     }
 
-    void apostrofyAPrikazyVTextochSaUkladajuPresne_data()
+    void apostrophesAndStatementsInTextsAreStoredExactly_data()
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("apostrophe") << QStringLiteral("O'Brien's");
@@ -435,7 +435,7 @@ private slots:
         QTest::newRow("two apostrophes") << QStringLiteral("''");
     }
 
-    void apostrofyAPrikazyVTextochSaUkladajuPresne()
+    void apostrophesAndStatementsInTextsAreStoredExactly()
     {
         QFETCH(QString, text);
         ProgramovyPriecinok program;
@@ -459,7 +459,7 @@ private slots:
         QCOMPARE(okno.cbUloha->itemText(0), QStringLiteral("1. ") + text);
     }
 
-    void zoznamPremennych()
+    void variableList()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 1)}, 0);
@@ -476,7 +476,7 @@ private slots:
                                 "$ks - konštantný symbol\n$ref - referencia\n$txt - text platby\n$npu - názov protiúčtu"));
     }
 
-    void chybaNacitaniaUlohyVChybovomOkne()
+    void taskLoadErrorInErrorWindow()
     {
         ProgramovyPriecinok program;
         program.ulohy({plna("a", 0), plna("b", 1)}, 0);
@@ -506,7 +506,7 @@ private slots:
         QVERIFY(okno.isVisible());
     }
 
-    void navratNaSpustenieZnovaKontroluje()
+    void returnToRunTabValidatesAgain()
     {
         ProgramovyPriecinok program;
         Uloha u = uloha("fio", 3);

@@ -21,7 +21,7 @@ class FrmInfoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void nacitaSuborAkoRiadkyCp1250_data()
+    void readsFileAsCp1250Lines_data()
     {
         QTest::addColumn<QByteArray>("subor");
         QTest::addColumn<QString>("memo");
@@ -33,7 +33,7 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QString();
     }
 
-    void nacitaSuborAkoRiadkyCp1250()
+    void readsFileAsCp1250Lines()
     {
         QFETCH(QByteArray, subor);
         QFETCH(QString, memo);
@@ -45,14 +45,14 @@ private slots:
         QCOMPARE(okno.Memo->toPlainText(), memo);
     }
 
-    void chybajuciSuborNechaPrazdneOkno()
+    void missingFileLeavesWindowEmpty()
     {
         QTemporaryDir priecinok;
         TfrmInfo okno(priecinok.filePath(QStringLiteral("release.nfo")).toStdString());
         QVERIFY(okno.Memo->toPlainText().isEmpty());
     }
 
-    void neskorsiaZmenaSuboruSaNeprejavi()
+    void laterFileChangeDoesNotShow()
     {
         QTemporaryDir priecinok;
         const QString cesta = priecinok.filePath(QStringLiteral("release.nfo"));
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(okno.Memo->toPlainText(), QStringLiteral("prvá verzia"));
     }
 
-    void oknoAPamat()
+    void windowAndMemo()
     {
         QTemporaryDir priecinok;
         TfrmInfo okno(priecinok.filePath(QStringLiteral("release.nfo")).toStdString());
@@ -81,7 +81,7 @@ private slots:
         QTRY_COMPARE(okno.Memo->geometry(), okno.rect());
     }
 
-    void globalneOknoSaPriZniceniVynuluje()
+    void globalWindowIsNulledOnDestruction()
     {
         QTemporaryDir priecinok;
         frmInfo = new TfrmInfo(priecinok.filePath(QStringLiteral("release.nfo")).toStdString());

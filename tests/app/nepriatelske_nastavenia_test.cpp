@@ -61,7 +61,7 @@ class NepriatelskeNastaveniaTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textySaUkladajuPresne_data()
+    void textsAreStoredExactly_data()
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("apostrophes") << QStringLiteral("O'Neil's '' '");
@@ -72,7 +72,7 @@ private slots:
         QTest::newRow("10 000 characters") << dlhyText();
     }
 
-    void textySaUkladajuPresne()
+    void textsAreStoredExactly()
     {
         QFETCH(QString, text);
         ProgramovyPriecinok program;
@@ -111,7 +111,7 @@ private slots:
 
     // Folders whose names hold every hostile character are typed into the
     // task and a run converts through them.
-    void behCezNepriatelskePriecinky()
+    void runThroughHostileFolders()
     {
         ProgramovyPriecinok program;
         Uloha druha = plna("b");

@@ -53,7 +53,7 @@ private slots:
         frmInfo = nullptr;
     }
 
-    void textyAPoprisy()
+    void textsAndTooltips()
     {
         QCOMPARE(m_tab->lblNadpis->text(), QStringLiteral("Kasamat"));
         QCOMPARE(m_tab->lblNadpis->font().pixelSize(), 27);
@@ -75,7 +75,7 @@ private slots:
 
     // Whatever font the desktop puts in place of Tahoma, the links never lie
     // over the text before them or over each other.
-    void odkazySaNeprekryvaju()
+    void linksDoNotOverlap()
     {
         const int zaSystemom = m_tab->lblText2->x()
             + m_tab->lblText2->fontMetrics().horizontalAdvance(QStringLiteral("ktoré podporujú banky a ekonomický systém "));
@@ -94,7 +94,7 @@ private slots:
 
     // The main window shows the program's version; it must fit where
     // "Nezistená" stood and keep its right edge in the column of the links.
-    void verziaProgramuVStlpciVpravo()
+    void programVersionInRightColumn()
     {
         QCOMPARE(VerziaProgramu(), std::string("2.4.1.0"));
         const int pravyOkraj = m_tab->lblVerziaCislo->geometry().right();
@@ -105,7 +105,7 @@ private slots:
                 <= m_tab->lblVerziaCislo->width());
     }
 
-    void odkazyOtvarajuSvojeCiele_data()
+    void linksOpenTheirTargets_data()
     {
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("ciel");
@@ -121,7 +121,7 @@ private slots:
                                         << StavOkna::Normalne;
     }
 
-    void odkazyOtvarajuSvojeCiele()
+    void linksOpenTheirTargets()
     {
         QFETCH(QString, label);
         QFETCH(QString, ciel);
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(m_shell.otvorenia[0].stav == stav);
     }
 
-    void nadpisAPopisNieSuOdkazmi()
+    void titleAndDescriptionAreNotLinks()
     {
         for (QLabel* label : {m_tab->lblNadpis, m_tab->lblText1, m_tab->lblText2, m_tab->lblVerzia})
             QTest::mouseClick(label, Qt::LeftButton);
@@ -147,7 +147,7 @@ private slots:
 
     // The release notes show modally over the main window, with the file's
     // text as it was at start-up, and open nothing through the shell.
-    void verziaUkazePoznamkyModalne()
+    void versionShowsReleaseNotesModally()
     {
         QTemporaryDir priecinok;
         const QString cesta = priecinok.filePath(QStringLiteral("release.nfo"));

@@ -60,7 +60,7 @@ class RozmeryTextovTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textySaZmestia()
+    void textsFit()
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("a", 1)}, 0);

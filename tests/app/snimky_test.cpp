@@ -14,7 +14,7 @@ class SnimkyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void zalozky()
+    void tabs()
     {
         ProgramovyPriecinok program;
         Uloha u = uloha("Tatra banka – bežný účet", 1);

@@ -19,13 +19,13 @@ class StartTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textyRamcaSuSlovenske()
+    void frameworkTextsAreSlovak()
     {
         const QDialogButtonBox tlacidla(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
         QCOMPARE(tlacidla.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Zrušiť"));
     }
 
-    void triUlohyTretiaVybrataANacitana()
+    void threeTasksThirdSelectedAndLoaded()
     {
         ProgramovyPriecinok program;
         Uloha tretia = uloha("Fio účet", 3);
@@ -58,7 +58,7 @@ private slots:
         QVERIFY(!(okno.windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
-    void jedinaUlohaNemozeBytZrusena()
+    void onlyTaskCannotBeRemoved()
     {
         ProgramovyPriecinok program;
         program.ulohy({uloha("jediná")}, 0);
@@ -67,7 +67,7 @@ private slots:
         QVERIFY(okno.btnPridat->isEnabled());
     }
 
-    void chybajuciSuborAplikacie_data()
+    void missingApplicationFile_data()
     {
         QTest::addColumn<QString>("subor");
         QTest::newRow("release notes") << QStringLiteral("release.nfo");
@@ -75,7 +75,7 @@ private slots:
         QTest::newRow("template") << QStringLiteral("default.dat");
     }
 
-    void chybajuciSuborAplikacie()
+    void missingApplicationFile()
     {
         QFETCH(QString, subor);
         ProgramovyPriecinok program;
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(program.obsah("user.dat"), predtym);
     }
 
-    void vybrataUlohaMimoZoznamu()
+    void selectedTaskOutsideList()
     {
         ProgramovyPriecinok program;
         Uloha a = uloha("a", 2);
@@ -125,7 +125,7 @@ private slots:
 
     // Loading shows the row as stored and writes nothing back, except a
     // statement number outside the spinner's range, which is stored as the bound shown.
-    void nacitanieUlohy_data()
+    void taskLoading_data()
     {
         QTest::addColumn<int>("format");
         QTest::addColumn<int>("cislo");
@@ -144,7 +144,7 @@ private slots:
         QTest::newRow("number 1500 shows and stores 999") << 0 << 1500 << 0 << "1100" << true << false << "999" << 999;
     }
 
-    void nacitanieUlohy()
+    void taskLoading()
     {
         QFETCH(int, format);
         QFETCH(int, cislo);
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(ulohy[1].nazov, std::string("iná"));
     }
 
-    void staryUserDatJeAktualizovany()
+    void oldUserDatIsUpdated()
     {
         ProgramovyPriecinok program;
         vykonaj(program.subor("user.dat").toStdString(),

@@ -11,7 +11,7 @@ namespace kasamat::test {
 namespace {
 
 // Both start at the same moment on a user.dat of an older release.
-TEST(DvaProcesy, SimultaneousStartsOnEachOlderLayoutKeepEveryTaskAndTheBackup)
+TEST(TwoProcesses, SimultaneousStartsOnEachOlderLayoutKeepEveryTaskAndTheBackup)
 {
     for (const StaraVerzia& stara : stareVerzie) {
         for (int pokus = 0; pokus < 10; ++pokus) {
@@ -43,7 +43,7 @@ TEST(DvaProcesy, SimultaneousStartsOnEachOlderLayoutKeepEveryTaskAndTheBackup)
     }
 }
 
-TEST(DvaProcesy, SimultaneousRunsOfOneTaskGiveEachStatementNumberOnce)
+TEST(TwoProcesses, SimultaneousRunsOfOneTaskGiveEachStatementNumberOnce)
 {
     ProgramovyPriecinok p;
     // Five exports of 90 days: 450 daily statements, a run of a few seconds.
@@ -70,7 +70,7 @@ TEST(DvaProcesy, SimultaneousRunsOfOneTaskGiveEachStatementNumberOnce)
 // A backup or settings file left read-only (as an upgrade of a read-only
 // user.dat used to leave its backup) stands in the way of no later start,
 // and the files the start makes are the user's to write.
-TEST(DvaProcesy, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
+TEST(TwoProcesses, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
 {
     const auto citatelny = [](const fs::path& cesta) {
         fs::permissions(cesta, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -122,7 +122,7 @@ TEST(DvaProcesy, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
 
 // A second window for a settings file that a running Kasamat holds says so
 // and ends without opening user.dat.
-TEST(DvaProcesy, SecondWindowTellsTheUserAndLeavesUserDatAsItIs)
+TEST(TwoProcesses, SecondWindowTellsTheUserAndLeavesUserDatAsItIs)
 {
     if (!maObrazovku()) GTEST_SKIP() << "no screen to show a window on";
     DocasnyPriecinok priecinok;

@@ -32,7 +32,7 @@ HWND cakajNaOkno(long id)
     return nullptr;
 }
 
-TEST(DvaProcesy, SecondWindowBringsTheRunningOneToTheFront)
+TEST(TwoProcesses, SecondWindowBringsTheRunningOneToTheFront)
 {
     DocasnyPriecinok priecinok;
     kopirujProgram(priecinok.cesta());

@@ -11,7 +11,7 @@ namespace {
 // at its fixed columns as it comes, its date included. With daily statements
 // that date names a statement file: one that is not eight digits (here with a
 // path separator in it) would name no proper statement, so the file is invalid.
-TEST(Nalezy, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
+TEST(FuzzFindings, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
 {
     std::string obsah = platnyVypis(0);
     const std::size_t riadok = obsah.find("04.03.2019  | 05.03.2019");
@@ -38,7 +38,7 @@ TEST(Nalezy, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
 // A TrustPay amount of more digits than 64 bits hold would be summed at the
 // bound while its KC record shows the digits written: the file cannot become
 // a statement, as an ABO amount that does not fit its field.
-TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
+TEST(FuzzFindings, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
 {
     const struct {
         const char* nazov;
@@ -68,7 +68,7 @@ TEST(Nalezy, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
 // The Fio banka and Tatra banka CSV line tests let a sign through where the
 // date needs a digit; such a file must not be keyed or converted by a date
 // that is none, whichever transaction carries it.
-TEST(Nalezy, SignInATransactionDateMakesTheFileInvalid)
+TEST(FuzzFindings, SignInATransactionDateMakesTheFileInvalid)
 {
     const struct {
         const char* nazov;

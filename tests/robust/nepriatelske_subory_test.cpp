@@ -62,7 +62,7 @@ std::string bezBom(const std::string& text) { return text.starts_with("\xEF\xBB\
 
 enum class Vysledok { Neplatny, Rovnaky, Iny };
 
-TEST(NepriatelskeSubory, EachFileHasItsDefinedOutcome)
+TEST(HostileFiles, EachFileHasItsDefinedOutcome)
 {
     const struct {
         const char* nazov;
@@ -126,7 +126,7 @@ TEST(NepriatelskeSubory, EachFileHasItsDefinedOutcome)
 
 // One file of 100 MB without a line end, offered to every conversion at
 // once: hard links give it both extensions without a second copy.
-TEST(NepriatelskeSubory, HugeSingleLineIsInvalidEverywhere)
+TEST(HostileFiles, HugeSingleLineIsInvalidEverywhere)
 {
     Konverzia k(0);
     const fs::path txt = k.vstup() / "velky.txt", csv = k.vstup() / "velky.csv";
@@ -147,7 +147,7 @@ TEST(NepriatelskeSubory, HugeSingleLineIsInvalidEverywhere)
     EXPECT_EQ(menaVPriecinku(k.vystup()), std::set<std::string>{});
 }
 
-TEST(NepriatelskeSubory, TenThousandFilesInOneFolder)
+TEST(HostileFiles, TenThousandFilesInOneFolder)
 {
     Konverzia k(3);
     for (int i = 0; i < 9990; ++i) zapisSubor(k.vstup() / ("zly" + std::to_string(i) + ".csv"), "x;y\r\n");
@@ -163,7 +163,7 @@ TEST(NepriatelskeSubory, TenThousandFilesInOneFolder)
     EXPECT_EQ(hlasenie.posledneCislo(), 15);
 }
 
-TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
+TEST(HostileFiles, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
 {
     const std::string platny = platnyVypis(1);
     Konverzia k(1);
@@ -184,7 +184,7 @@ TEST(NepriatelskeSubory, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
 // A link named like an export is read through: a link to a valid export
 // converts and is moved as the link itself, its target left where it lies;
 // a dangling link, a pipe and a folder named like an export are invalid.
-TEST(NepriatelskeSubory, LinksPipesAndFoldersNamedLikeExports)
+TEST(HostileFiles, LinksPipesAndFoldersNamedLikeExports)
 {
     const std::string platny = platnyVypis(1);
     Konverzia k(1);

@@ -45,7 +45,7 @@ void kopirujPriecinok(const fs::path& z, const fs::path& kam)
     for (const auto& polozka : fs::directory_iterator(z)) fs::copy_file(polozka.path(), kam / polozka.path().filename());
 }
 
-TEST(Poruchy, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
+TEST(Faults, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
 {
     Konverzia k(0, 1);
     const auto vstupy = dennyVstup(2, 3);
@@ -67,7 +67,7 @@ TEST(Poruchy, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
     EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 2u);
 }
 
-TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
+TEST(Faults, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
 {
     Konverzia k(0, 1);
     // Forty daily statements of one file, then more: far beyond a 24 KiB disk.
@@ -96,7 +96,7 @@ TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
 // The disk of the program folder fills up during the upgrade of an older
 // user.dat, at every step in turn: user.dat is then either as it was or
 // current with every task, and no temporary file is left.
-TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
+TEST(Faults, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
 {
     DocasnyPriecinok priecinok;
     const fs::path stary = priecinok.cesta() / "stary.dat";

@@ -21,7 +21,7 @@ struct HlasenieSoZasahom : ZaznamBehu {
     }
 };
 
-TEST(Poruchy, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWritten)
+TEST(Faults, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWritten)
 {
     // Each change answers false where this system cannot make it.
     const struct {
@@ -66,7 +66,7 @@ TEST(Poruchy, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWrit
     }
 }
 
-TEST(Poruchy, InputFolderMovedAwayDuringARunLosesNothing)
+TEST(Faults, InputFolderMovedAwayDuringARunLosesNothing)
 {
     Konverzia k(0, 1);
     const auto vstupy = dennyVstup(3, 2);
@@ -85,7 +85,7 @@ TEST(Poruchy, InputFolderMovedAwayDuringARunLosesNothing)
     EXPECT_EQ(menaVPriecinku(presunuty).size(), 3u);
 }
 
-TEST(Poruchy, KilledRunsLoseNothingAndTheNextRunCompletesTheWorkWithTheNumbersGoingOn)
+TEST(Faults, KilledRunsLoseNothingAndTheNextRunCompletesTheWorkWithTheNumbersGoingOn)
 {
     ProgramovyPriecinok p;
     // 60 files of 5 days: 300 daily statements.
@@ -130,7 +130,7 @@ TEST(Poruchy, KilledRunsLoseNothingAndTheNextRunCompletesTheWorkWithTheNumbersGo
     EXPECT_EQ(p.cisloVypisu(), *cisla.rbegin() + 1);
 }
 
-TEST(Poruchy, DamagedUserDatIsReplacedAndKeptAsBak)
+TEST(Faults, DamagedUserDatIsReplacedAndKeptAsBak)
 {
     const struct {
         const char* nazov;
@@ -159,7 +159,7 @@ TEST(Poruchy, DamagedUserDatIsReplacedAndKeptAsBak)
     }
 }
 
-TEST(Poruchy, LockedUserDatIsNeitherReplacedNorChanged)
+TEST(Faults, LockedUserDatIsNeitherReplacedNorChanged)
 {
     ProgramovyPriecinok p;
     zapisSubor(p.vstup() / "a.txt", tatraTxt({"01.03.2019"}));

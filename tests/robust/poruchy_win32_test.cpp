@@ -7,17 +7,17 @@
 namespace kasamat::test {
 namespace {
 
-TEST(Poruchy, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
+TEST(Faults, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
 {
     GTEST_SKIP() << "no read-only folder holds for the user of a Windows test run";
 }
 
-TEST(Poruchy, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
+TEST(Faults, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
 {
     GTEST_SKIP() << "no small volume can be mounted by a Windows test run";
 }
 
-TEST(Poruchy, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
+TEST(Faults, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
 {
     GTEST_SKIP() << "no small volume can be mounted by a Windows test run";
 }

@@ -112,7 +112,7 @@ TEST_P(Golden, RunGivesTheExpectedFiles)
 
 // Every entry of the folder is a case: one without its task file fails
 // rather than being passed over.
-INSTANTIATE_TEST_SUITE_P(Pripady, Golden, ::testing::ValuesIn(menaVPriecinku(priecinokPripadov())),
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(menaVPriecinku(priecinokPripadov())),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string meno = info.param;
                              for (char& znak : meno)
