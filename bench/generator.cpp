@@ -56,26 +56,60 @@ std::vector<std::string> cp1250(std::initializer_list<const char*> texty)
 // What an account of a small Slovak business shows in a month.
 struct Texty {
     std::vector<std::string> ucely = cp1250({
-        "Úhrada faktúry č. ", "Nájomné apríl ", "Daň z príjmov – preddavok ", "Vrátenie preplatku ",
-        "Poplatok za vedenie účtu", "Mzda – Ľubomír Šťastný ", "Príspevok na stravovanie ",
-        "Záloha na elektrinu, Žilina ", "Oprava vozidla Ďurčová ", "Predaj tovaru – dobierka č. ",
-        "Odvody Sociálna poisťovňa ", "Zdravotné poistenie Dôvera ", "Úroky", "Splátka úveru č. ",
-        "Členský príspevok – Ťahanovce ", "Kúpa kancelárskych potrieb ",
+        "Úhrada faktúry č. ",
+        "Nájomné apríl ",
+        "Daň z príjmov – preddavok ",
+        "Vrátenie preplatku ",
+        "Poplatok za vedenie účtu",
+        "Mzda – Ľubomír Šťastný ",
+        "Príspevok na stravovanie ",
+        "Záloha na elektrinu, Žilina ",
+        "Oprava vozidla Ďurčová ",
+        "Predaj tovaru – dobierka č. ",
+        "Odvody Sociálna poisťovňa ",
+        "Zdravotné poistenie Dôvera ",
+        "Úroky",
+        "Splátka úveru č. ",
+        "Členský príspevok – Ťahanovce ",
+        "Kúpa kancelárskych potrieb ",
     });
     std::vector<std::string> mena = cp1250({
-        "Mária Horváthová", "Ján Novák", "Ľubomír Šťastný", "Ďurčová Ivana", "Prenajímateľ s.r.o.",
-        "Zuzana Kováčová", "Peter Čierny", "Účtovná kancelária Ôsmy, s.r.o.", "Slovenský plynárenský podnik",
-        "Ťažba Štrba a.s.", "Róbert Žiak", "Obchod U Mamičky",
+        "Mária Horváthová",
+        "Ján Novák",
+        "Ľubomír Šťastný",
+        "Ďurčová Ivana",
+        "Prenajímateľ s.r.o.",
+        "Zuzana Kováčová",
+        "Peter Čierny",
+        "Účtovná kancelária Ôsmy, s.r.o.",
+        "Slovenský plynárenský podnik",
+        "Ťažba Štrba a.s.",
+        "Róbert Žiak",
+        "Obchod U Mamičky",
     });
     std::vector<std::string> banky = cp1250({
-        "Slovenská sporiteľňa, a.s.", "Tatra banka, a.s.", "Všeobecná úverová banka, a.s.",
-        "Československá obchodná banka, a.s.", "Poštová banka, a.s.", "Fio banka, a.s.",
+        "Slovenská sporiteľňa, a.s.",
+        "Tatra banka, a.s.",
+        "Všeobecná úverová banka, a.s.",
+        "Československá obchodná banka, a.s.",
+        "Poštová banka, a.s.",
+        "Fio banka, a.s.",
     });
     std::vector<std::string> typyFio = cp1250({
-        "Platba prevodom", "Príjem prevodom", "Platba kartou", "Poplatok", "Trvalý príkaz", "Inkaso",
+        "Platba prevodom",
+        "Príjem prevodom",
+        "Platba kartou",
+        "Poplatok",
+        "Trvalý príkaz",
+        "Inkaso",
     });
     std::vector<std::string> popisyTatra = cp1250({
-        "Platba prevodom", "Platba kartou", "Inkaso", "Poplatok", "Trvalý príkaz", "Vklad hotovosti",
+        "Platba prevodom",
+        "Platba kartou",
+        "Inkaso",
+        "Poplatok",
+        "Trvalý príkaz",
+        "Vklad hotovosti",
     });
     std::vector<std::string> kodyBanky{"0900", "1100", "0200", "7500", "6500", "8330", "0720", "5200"};
     std::vector<std::string> meny{"EUR", "EUR", "EUR", "EUR", "EUR", "EUR", "CZK", "USD"};
@@ -115,10 +149,10 @@ Platba novaPlatba(Nahoda& n, unsigned den)
     // an ABO amount field takes; a million of them still sum within the
     // fourteen digits of an ABO turnover.
     const unsigned velkost = unsigned(n.pod(100'000));
-    p.suma = std::int64_t(velkost < 70'000   ? 1 + n.pod(100'000)
-                          : velkost < 99'000 ? 1 + n.pod(10'000'000)
-                          : velkost > 0      ? 1 + n.pod(1'000'000'000)
-                                             : 1 + n.pod(999'999'999'999ULL));
+    p.suma = std::int64_t(velkost < 70'000       ? 1 + n.pod(100'000)
+                              : velkost < 99'000 ? 1 + n.pod(10'000'000)
+                              : velkost > 0      ? 1 + n.pod(1'000'000'000)
+                                                 : 1 + n.pod(999'999'999'999ULL));
     p.mena = n.vyber(t.meny);
     const unsigned ucet = unsigned(n.pod(10));
     if (ucet > 0) {
@@ -164,7 +198,10 @@ std::string suma(std::int64_t stotiny)
     return text;
 }
 
-std::string orezane(std::string_view text, std::size_t najviac) { return std::string(text.substr(0, najviac)); }
+std::string orezane(std::string_view text, std::size_t najviac)
+{
+    return std::string(text.substr(0, najviac));
+}
 
 // Collects the lines and hands them to the stream in large pieces.
 class Zapis {
@@ -328,17 +365,17 @@ std::size_t tatraCsv(const ZadanieExportu& z, Zapis& zapis)
 {
     const Texty& t = texty();
     Nahoda n(z.seed);
-    zapis.riadok(cp1250ZUtf8(
-        "\"Dátum spracovania\",\"Dátum zúčtovania\",Suma,Mena,Typ,\"Predčíslie\",\"Číslo účtu\","
-        "\"Kód banky\",IBAN,\"Variabilný symbol\",\"Špecifický symbol\",\"Konštantný symbol\","
-        "\"Referencia platiteľa\",\"Informácia pre príjemcu\",Popis"));
+    zapis.riadok(
+        cp1250ZUtf8("\"Dátum spracovania\",\"Dátum zúčtovania\",Suma,Mena,Typ,\"Predčíslie\",\"Číslo účtu\","
+                    "\"Kód banky\",IBAN,\"Variabilný symbol\",\"Špecifický symbol\",\"Konštantný symbol\","
+                    "\"Referencia platiteľa\",\"Informácia pre príjemcu\",Popis"));
     const Poradie poradie(z);
     std::string zaznam;
     for (std::size_t i = 0; i < poradie.pocet(); ++i) {
         const Platba p = novaPlatba(n, poradie.den(i));
         zaznam = datum(p.den).text + "," + datum(p.den + (n.percent(20) ? 1 : 0)).text + ",\"" + suma(p.suma)
-                 + "\"," + p.mena + "," + (p.debet ? "Debet" : "Kredit") + "," + p.predcislie + "," + p.cislo
-                 + "," + p.kodBanky + ",";
+            + "\"," + p.mena + "," + (p.debet ? "Debet" : "Kredit") + "," + p.predcislie + "," + p.cislo + ","
+            + p.kodBanky + ",";
         if (!p.cislo.empty() && n.percent(70)) zaznam += "SK" + n.cislice(22);
         zaznam += "," + p.vs + "," + p.ss + "," + p.ks + ",";
         if (n.percent(20)) zaznam += "\"" + n.cislice(6) + "\"";
@@ -400,17 +437,18 @@ std::size_t fio(const ZadanieExportu& z, Zapis& zapis)
     zapis.riadok(cp1250ZUtf8("Suma príjmov: +") + suma(prijmy));
     zapis.riadok(cp1250ZUtf8("Suma výdajov: -") + suma(vydaje));
     zapis.riadok("");
-    zapis.riadok(cp1250ZUtf8("Prevod;Dátum;Objem;Protiúčet;Kód banky;KS;VS;ŠS;Užívateľská identifikácia;"
-                             "Typ;Vykonal;Názov protiúčtu;Názov banky;"));
+    zapis.riadok(
+        cp1250ZUtf8("Prevod;Dátum;Objem;Protiúčet;Kód banky;KS;VS;ŠS;Užívateľská identifikácia;"
+                    "Typ;Vykonal;Názov protiúčtu;Názov banky;"));
     Nahoda n(z.seed);
     std::string riadok;
     for (std::size_t i = 0; i < poradie.pocet(); ++i) {
         const Platba p = novaPlatba(n, poradie.den(i));
         const bool ucet = !p.cislo.empty();
         riadok = std::to_string(7'000'000'000ULL + i) + ";" + datum(p.den).text + ";" + (p.debet ? "-" : "")
-                 + suma(p.suma) + ";" + protiucetFio(p) + ";" + p.kodBanky + ";" + p.ks + ";" + p.vs + ";"
-                 + p.ss + ";" + p.ucel + ";" + n.vyber(t.typyFio) + ";" + (p.debet ? p.nazov : "") + ";"
-                 + (ucet ? p.nazov : "") + ";" + (ucet ? n.vyber(t.banky) : "") + ";";
+            + suma(p.suma) + ";" + protiucetFio(p) + ";" + p.kodBanky + ";" + p.ks + ";" + p.vs + ";" + p.ss
+            + ";" + p.ucel + ";" + n.vyber(t.typyFio) + ";" + (p.debet ? p.nazov : "") + ";"
+            + (ucet ? p.nazov : "") + ";" + (ucet ? n.vyber(t.banky) : "") + ";";
         zapis.riadok(riadok);
     }
     zapis.riadok("0;Suma;" + zostatok(prijmy - vydaje) + ";;;;;;;;;;;");

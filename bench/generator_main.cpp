@@ -47,15 +47,23 @@ int main(int argc, char** argv)
         }
         if (i + 1 >= argc) return pouzitie();
         const char* hodnota = argv[++i];
-        if (volba == "--format") zadanie.format = std::atoi(hodnota);
-        else if (volba == "--transactions") zadanie.transakcii = std::strtoull(hodnota, nullptr, 10);
-        else if (volba == "--days") zadanie.dni = unsigned(std::strtoul(hodnota, nullptr, 10));
-        else if (volba == "--seed") zadanie.seed = std::strtoull(hodnota, nullptr, 10);
-        else if (volba == "--files") suborov = std::strtoul(hodnota, nullptr, 10);
-        else if (volba == "--output") vystup = hodnota;
-        else return pouzitie();
+        if (volba == "--format")
+            zadanie.format = std::atoi(hodnota);
+        else if (volba == "--transactions")
+            zadanie.transakcii = std::strtoull(hodnota, nullptr, 10);
+        else if (volba == "--days")
+            zadanie.dni = unsigned(std::strtoul(hodnota, nullptr, 10));
+        else if (volba == "--seed")
+            zadanie.seed = std::strtoull(hodnota, nullptr, 10);
+        else if (volba == "--files")
+            suborov = std::strtoul(hodnota, nullptr, 10);
+        else if (volba == "--output")
+            vystup = hodnota;
+        else
+            return pouzitie();
     }
-    if (vystup.empty() || zadanie.format < 0 || zadanie.format > 3 || zadanie.transakcii == 0) return pouzitie();
+    if (vystup.empty() || zadanie.format < 0 || zadanie.format > 3 || zadanie.transakcii == 0)
+        return pouzitie();
     if (suborov == 0) return zapis(zadanie, vystup) ? 0 : 1;
 
     fs::create_directories(vystup);

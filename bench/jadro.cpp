@@ -87,7 +87,8 @@ void citanie(benchmark::State& stav, int format)
     for (auto _ : stav) {
         HlavickaSuboru hlavicka;
         Zberac zberac;
-        if (!banka.citaj(v.riadky, v.kluc.oddelovac, v.nastavenia, hlavicka, zberac)) stav.SkipWithError("citaj");
+        if (!banka.citaj(v.riadky, v.kluc.oddelovac, v.nastavenia, hlavicka, zberac))
+            stav.SkipWithError("citaj");
     }
     oznac(stav, v);
 }
@@ -123,9 +124,11 @@ int main(int argc, char** argv)
     const char* mena[] = {"TatraTxt", "TrustPay", "TatraCsv", "Fio"};
     for (int format = 0; format < 4; ++format) {
         const std::string meno = mena[format];
-        benchmark::RegisterBenchmark(("riadky/" + meno).c_str(), riadky, format)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("riadky/" + meno).c_str(), riadky, format)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("test/" + meno).c_str(), test, format)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("citanie/" + meno).c_str(), citanie, format)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("citanie/" + meno).c_str(), citanie, format)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("zapis/" + meno).c_str(), zapis, format)->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);

@@ -31,8 +31,8 @@
 #include "app/aplikacia.h"
 #include "app/frm_hlavny.h"
 #include "bench/generator.h"
-#include "store/databaza.h"
 #include "store/citanie_uloh.h"
+#include "store/databaza.h"
 
 using namespace kasamat;
 
@@ -68,11 +68,12 @@ bool zapisUlohy(const QString& priecinok, const std::vector<Uloha>& ulohy)
     db.SQL("UPDATE Nastavenia SET Uloha=0;");
     for (std::size_t i = 0; i < ulohy.size(); ++i) {
         const Uloha& u = ulohy[i];
-        db.SQL("INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
-               "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + std::to_string(i) + ", '"
-               + sqlText(u.nazov) + "', '" + sqlText(u.priecinokVstup) + "', '" + sqlText(u.priecinokVystup)
-               + "', " + std::to_string(u.format) + ", '" + sqlText(u.cisloUctu) + "', "
-               + std::to_string(u.cisloVypisu) + ", 0, 0, '" + sqlText(u.textPlatby) + "');");
+        db.SQL(
+            "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
+            "Periodicita, VariabilnySymbol, TextPlatby) VALUES ("
+            + std::to_string(i) + ", '" + sqlText(u.nazov) + "', '" + sqlText(u.priecinokVstup) + "', '"
+            + sqlText(u.priecinokVystup) + "', " + std::to_string(u.format) + ", '" + sqlText(u.cisloUctu)
+            + "', " + std::to_string(u.cisloVypisu) + ", 0, 0, '" + sqlText(u.textPlatby) + "');");
     }
     db.SQL("COMMIT;");
     return vyberNazvyUloh(db) == int(ulohy.size());
@@ -162,7 +163,8 @@ int start(const QString& koren)
             casy.push_back(ms(cas.nsecsElapsed()));
         }
         std::sort(casy.begin(), casy.end());
-        std::printf("validation_median_ms %.1f\nvalidation_max_ms %.1f\n", casy[casy.size() / 2], casy.back());
+        std::printf("validation_median_ms %.1f\nvalidation_max_ms %.1f\n", casy[casy.size() / 2],
+                    casy.back());
         std::printf("start_enabled %d\n", okno.btnStart->isEnabled() ? 1 : 0);
         QApplication::quit();
     });
@@ -214,10 +216,11 @@ int beh(const QString& koren)
         if (!okno.beziBeh()) {
             casovac.stop();
             const QString log = okno.mmStart->toPlainText();
-            std::printf("run_s %.2f\nstatements %lld\nlongest_gap_ms %lld\nlongest_gap_at_s %.2f\n"
-                        "ticks %ld\ngaps_10ms %ld\ngaps_20ms %ld\ngaps_50ms %ld\n",
-                        ms(trvanie.nsecsElapsed()) / 1000, log.count(QString::fromUtf8("Vygenerovaný výpis")),
-                        najdlhsia, double(kedyNajdlhsia) / 1000, tikov, dlhych[0], dlhych[1], dlhych[2]);
+            std::printf(
+                "run_s %.2f\nstatements %lld\nlongest_gap_ms %lld\nlongest_gap_at_s %.2f\n"
+                "ticks %ld\ngaps_10ms %ld\ngaps_20ms %ld\ngaps_50ms %ld\n",
+                ms(trvanie.nsecsElapsed()) / 1000, log.count(QString::fromUtf8("Vygenerovaný výpis")),
+                najdlhsia, double(kedyNajdlhsia) / 1000, tikov, dlhych[0], dlhych[1], dlhych[2]);
             QApplication::quit();
         }
     });
@@ -247,10 +250,11 @@ int main(int argc, char** argv)
     const QString akcia = argumenty[1];
     const QString koren = QDir(argumenty[2]).absolutePath();
     if (akcia == "prepare") {
-        const int uloh = argumenty.contains("--tasks") ? argumenty.value(argumenty.indexOf("--tasks") + 1).toInt() : 200;
+        const int uloh =
+            argumenty.contains("--tasks") ? argumenty.value(argumenty.indexOf("--tasks") + 1).toInt() : 200;
         const int vypisov = argumenty.contains("--statements")
-                                ? argumenty.value(argumenty.indexOf("--statements") + 1).toInt()
-                                : 10000;
+            ? argumenty.value(argumenty.indexOf("--statements") + 1).toInt()
+            : 10000;
         return priprav(koren, uloh, vypisov);
     }
     if (akcia == "start") return start(koren);

@@ -32,8 +32,9 @@ void nacitajPrekladQt(QCoreApplication& aplikacia)
     // keeps them, or from the program folder where they ship beside it.
     auto* preklad = new PrekladQt(&aplikacia);
     const QLocale slovencina(QLocale::Slovak, QLocale::Slovakia);
-    for (const QString& priecinok : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                                     QCoreApplication::applicationDirPath() + QStringLiteral("/translations")})
+    for (const QString& priecinok :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/translations")})
         if (preklad->load(slovencina, QStringLiteral("qtbase"), QStringLiteral("_"), priecinok)) {
             QCoreApplication::installTranslator(preklad);
             return;

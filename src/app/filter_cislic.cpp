@@ -13,11 +13,17 @@ namespace {
 bool jeKlavesBezZnaku(int klaves)
 {
     switch (klaves) {
-    case Qt::Key_Delete: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt:
-        return true;
-    default:
-        return false;
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt: return true;
+    default: return false;
     }
 }
 
@@ -52,7 +58,7 @@ bool FilterCislic::eventFilter(QObject* objekt, QEvent* udalost)
     }
     const QString znak = klaves->text();
     const bool jeCislica = znak.size() == 1 && znak[0] >= u'0' && znak[0] <= u'9'
-                        && !(klaves->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        && !(klaves->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (jeCislica) {
         if (m_pole->text().size() < m_najviacZnakov || m_pole->hasSelectedText()) m_pole->insert(znak);
         return true;

@@ -36,7 +36,10 @@ namespace {
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
 // The index of a stored value in a list, or no selection when no entry shows it.
-int indexVZozname(const QComboBox* zoznam, int hodnota) { return hodnota >= 0 && hodnota < zoznam->count() ? hodnota : -1; }
+int indexVZozname(const QComboBox* zoznam, int hodnota)
+{
+    return hodnota >= 0 && hodnota < zoznam->count() ? hodnota : -1;
+}
 
 std::optional<QString> dialogPriecinka(QWidget* vlastnik, const QString& vyzva)
 {
@@ -128,7 +131,8 @@ void TfrmHlavny::prepojObsluhy()
     for (QWidget* w : {static_cast<QWidget*>(edtPriecinokVstup), static_cast<QWidget*>(edtPriecinokVystup),
                        static_cast<QWidget*>(edtTextPlatby), static_cast<QWidget*>(lblTextPlatby)})
         w->installEventFilter(this);
-    for (QComboBox* zoznam : {cbUloha, cbFormat, cbPeriodicita, cbVariabilnySymbol}) zoznam->installEventFilter(this);
+    for (QComboBox* zoznam : {cbUloha, cbFormat, cbPeriodicita, cbVariabilnySymbol})
+        zoznam->installEventFilter(this);
 }
 
 bool TfrmHlavny::eventFilter(QObject* objekt, QEvent* udalost)
@@ -312,7 +316,9 @@ void TfrmHlavny::KoniecBehu(int povodnaUloha, const std::optional<QString>& chyb
     QGuiApplication::restoreOverrideCursor();
     m_beziBeh = false;
     // Shown after the worker has been released, so that it ends while the box is open.
-    if (chyba) QMetaObject::invokeMethod(this, [text = *chyba] { ukazChybu(text); }, Qt::QueuedConnection);
+    if (chyba)
+        QMetaObject::invokeMethod(
+            this, [text = *chyba] { ukazChybu(text); }, Qt::QueuedConnection);
 }
 
 }  // namespace kasamat

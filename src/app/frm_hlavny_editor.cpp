@@ -71,13 +71,15 @@ void TfrmHlavny::vyberPriecinokDo(QLineEdit* box, const QString& vyzva, void (Tf
 
 void TfrmHlavny::btnPriecinokVstupClick()
 {
-    vyberPriecinokDo(edtPriecinokVstup, QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
+    vyberPriecinokDo(edtPriecinokVstup,
+                     QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
                      &TfrmHlavny::edtPriecinokVstupExit);
 }
 
 void TfrmHlavny::btnPriecinokVystupClick()
 {
-    vyberPriecinokDo(edtPriecinokVystup, QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:"),
+    vyberPriecinokDo(edtPriecinokVystup,
+                     QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:"),
                      &TfrmHlavny::edtPriecinokVystupExit);
 }
 
@@ -128,7 +130,10 @@ void TfrmHlavny::edtCisloVypisuChange()
     ulozStlpec("CisloVypisu", edtCisloVypisu->text());
 }
 
-void TfrmHlavny::cbPeriodicitaChange(int index) { SQL("UPDATE Ulohy SET Periodicita='" + cislo(index) + koniecPrikazu()); }
+void TfrmHlavny::cbPeriodicitaChange(int index)
+{
+    SQL("UPDATE Ulohy SET Periodicita='" + cislo(index) + koniecPrikazu());
+}
 
 void TfrmHlavny::cbVariabilnySymbolChange(int index)
 {
@@ -139,17 +144,18 @@ void TfrmHlavny::edtTextPlatbyExit() { ulozStlpec("TextPlatby", edtTextPlatby->t
 
 void TfrmHlavny::lblTextPlatbyClick()
 {
-    QMessageBox::information(this, QStringLiteral("Informácia"),
-                             QStringLiteral("Použiteľné premenné:\n\n$ss - špecifický symbol\n$vs - variabilný symbol\n"
-                                            "$ks - konštantný symbol\n$ref - referencia\n$txt - text platby\n"
-                                            "$npu - názov protiúčtu"));
+    QMessageBox::information(
+        this, QStringLiteral("Informácia"),
+        QStringLiteral("Použiteľné premenné:\n\n$ss - špecifický symbol\n$vs - variabilný symbol\n"
+                       "$ks - konštantný symbol\n$ref - referencia\n$txt - text platby\n"
+                       "$npu - názov protiúčtu"));
 }
 
 void TfrmHlavny::btnPridatClick()
 {
     const int n = cbUloha->count();
-    SQL("INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol) VALUES (" + cislo(n)
-        + ", 'úloha', 0, 1, 0, 0);");
+    SQL("INSERT INTO Ulohy (ID, Nazov, Format, CisloVypisu, Periodicita, VariabilnySymbol) VALUES ("
+        + cislo(n) + ", 'úloha', 0, 1, 0, 0);");
     cbUloha->addItem(QString::fromStdString(polozkaZoznamu(n, "úloha")));
     cbUloha->setCurrentIndex(n);
     SQL("UPDATE Nastavenia SET Uloha=" + cislo(n) + ";");

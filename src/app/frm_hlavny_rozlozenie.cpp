@@ -51,7 +51,8 @@ QLineEdit* pole(QWidget* rodic, const char* meno, int x, int y, int sirka)
     return w;
 }
 
-QPushButton* tlacidlo(QWidget* rodic, const char* meno, const QString& text, int x, int y, int sirka, int vyska)
+QPushButton* tlacidlo(QWidget* rodic, const char* meno, const QString& text, int x, int y, int sirka,
+                      int vyska)
 {
     auto* w = ovladanie<QPushButton>(rodic, meno);
     w->setText(text);
@@ -103,7 +104,8 @@ void zmestiTexty(QComboBox* zoznam)
     int potrebna = 0;
     for (int i = 0; i < zoznam->count(); ++i) {
         const QSize text(miery.horizontalAdvance(zoznam->itemText(i)), miery.height());
-        potrebna = std::max(potrebna, zoznam->style()->sizeFromContents(QStyle::CT_ComboBox, &volby, text, zoznam).width());
+        potrebna = std::max(
+            potrebna, zoznam->style()->sizeFromContents(QStyle::CT_ComboBox, &volby, text, zoznam).width());
     }
     rozsir(zoznam, potrebna);
 }
@@ -112,9 +114,11 @@ void zmestiTexty(QComboBox* zoznam)
 void zmestiTexty(QPushButton* tlacidlo)
 {
     const QStyle* styl = tlacidlo->style();
-    rozsir(tlacidlo, tlacidlo->fontMetrics().horizontalAdvance(tlacidlo->text())
-                         + 2 * (styl->pixelMetric(QStyle::PM_ButtonMargin, nullptr, tlacidlo)
-                                + styl->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tlacidlo)));
+    rozsir(tlacidlo,
+           tlacidlo->fontMetrics().horizontalAdvance(tlacidlo->text())
+               + 2
+                   * (styl->pixelMetric(QStyle::PM_ButtonMargin, nullptr, tlacidlo)
+                      + styl->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tlacidlo)));
 }
 
 // Moves a label whose text would reach the control to its right in the font
@@ -223,7 +227,8 @@ void TfrmHlavny::vytvorNastavenie()
 
     lblPriecinokVystup = popis(g, "lblPriecinokVystup", QStringLiteral("Výstup:"), 15, 67);
     edtPriecinokVystup = pole(g, "edtPriecinokVystup", 71, 64, 276);
-    btnPriecinokVystup = tlacidlo(g, "btnPriecinokVystup", QStringLiteral("Vybrať priečinok"), 353, 62, 96, 25);
+    btnPriecinokVystup =
+        tlacidlo(g, "btnPriecinokVystup", QStringLiteral("Vybrať priečinok"), 353, 62, 96, 25);
 
     lblFormat = popis(g, "lblFormat", QStringLiteral("Formát:"), 15, 96);
     std::vector<std::string_view> textyFormatov;
@@ -250,12 +255,14 @@ void TfrmHlavny::vytvorNastavenie()
     lblTextPlatby->setToolTip(QStringLiteral("Použiteľné premenné"));
     edtTextPlatby = pole(g, "edtTextPlatby", 71, 147, 378);
 
-    lblVariabilnySymbol = popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
+    lblVariabilnySymbol =
+        popis(g, "lblVariabilnySymbol", QStringLiteral("Ako variabilný symbol použiť:"), 15, 177);
     cbVariabilnySymbol = zoznam(g, "cbVariabilnySymbol", 183, 175, 109, variabilneSymbolyUloh);
     // The design's widths suit Tahoma as Windows draws it; other renderings
     // of it run a few pixels wider.
     for (QComboBox* cb : {cbFormat, cbPeriodicita, cbVariabilnySymbol}) zmestiTexty(cb);
-    for (QPushButton* tlacidlo : {btnZrusit, btnPridat, btnPriecinokVstup, btnPriecinokVystup}) zmestiTexty(tlacidlo);
+    for (QPushButton* tlacidlo : {btnZrusit, btnPridat, btnPriecinokVstup, btnPriecinokVystup})
+        zmestiTexty(tlacidlo);
     for (QWidget* rodic : {s, g})
         for (QLabel* w : rodic->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) odsunOdSuseda(w);
 

@@ -29,8 +29,9 @@ QStringList riadky(const QString& text)
 }  // namespace
 
 TfrmInfo::TfrmInfo(const std::string& cestaReleaseInfo, QWidget* hlavneOkno)
-    : QDialog(hlavneOkno, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+    : QDialog(hlavneOkno,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                  | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Release Info"));
     resize(434, 290);

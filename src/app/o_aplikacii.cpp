@@ -38,7 +38,6 @@ QLabel* popisVpravo(QWidget* stranka, const char* meno, const QString& text, int
     return popisok;
 }
 
-
 void urobOdkaz(QLabel* popisok, OAplikacii* filter, bool zvyraznit)
 {
     QFont pismo = popisok->font();
@@ -65,7 +64,8 @@ QPixmap ikonaProgramu()
     p.setBrush(Qt::white);
     p.drawRect(QRectF(4.5, 2.5, 18, 24));
     p.setPen(QPen(QColor(120, 130, 150), 1));
-    for (int riadok = 0; riadok < 5; ++riadok) p.drawLine(QPointF(8, 8 + riadok * 4), QPointF(19, 8 + riadok * 4));
+    for (int riadok = 0; riadok < 5; ++riadok)
+        p.drawLine(QPointF(8, 8 + riadok * 4), QPointF(19, 8 + riadok * 4));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 130, 60));
     QPainterPath sipka;
@@ -121,9 +121,10 @@ OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaV
     lblNadpis->setFont(nadpis);
     lblNadpis->setGeometry(88, 55, 328, 33);
 
-    lblText1 = popis(stranka, "lblText1",
-                     QStringLiteral("Aplikácia zabezpečuje konverziu bankových výpisov a príkazov medzi formátmi,"),
-                     46, 104);
+    lblText1 =
+        popis(stranka, "lblText1",
+              QStringLiteral("Aplikácia zabezpečuje konverziu bankových výpisov a príkazov medzi formátmi,"),
+              46, 104);
     // The accounting system's name is a label of its own, in a room of
     // blanks that the sentence keeps for it before its period. The room is
     // as wide as the name in the font in use: a fixed count of blanks would
@@ -159,7 +160,8 @@ OAplikacii::OAplikacii(QWidget* stranka, Shell& shell, const std::string& cestaV
     urobOdkaz(lblVerziaCislo, this, false);
     lblVerziaCislo->setToolTip(QStringLiteral("Release Info"));
 
-    lblVzdialenaPomoc = popisVpravo(stranka, "lblVzdialenaPomoc", QStringLiteral("Vzdialená pomoc"), 367, 283);
+    lblVzdialenaPomoc =
+        popisVpravo(stranka, "lblVzdialenaPomoc", QStringLiteral("Vzdialená pomoc"), 367, 283);
     urobOdkaz(lblVzdialenaPomoc, this, false);
     lblVzdialenaPomoc->setToolTip(QStringLiteral("TeamViewer"));
 }
@@ -179,24 +181,27 @@ void OAplikacii::lblVyrobcaClick()
     m_shell.otvor(QString::fromUtf8(odkazy::webVyrobcu), StavOkna::Maximalizovane);
 }
 
-void OAplikacii::lblVzdialenaPomocClick()
-{
-    m_shell.otvor(m_cestaVzdialenejPomoci, StavOkna::Normalne);
-}
+void OAplikacii::lblVzdialenaPomocClick() { m_shell.otvor(m_cestaVzdialenejPomoci, StavOkna::Normalne); }
 
 bool OAplikacii::eventFilter(QObject* objekt, QEvent* udalost)
 {
     if (udalost->type() != QEvent::MouseButtonRelease) return false;
     auto* mys = static_cast<QMouseEvent*>(udalost);
     auto* ovladanie = qobject_cast<QWidget*>(objekt);
-    if (mys->button() != Qt::LeftButton || !ovladanie || !ovladanie->rect().contains(mys->position().toPoint()))
+    if (mys->button() != Qt::LeftButton || !ovladanie
+        || !ovladanie->rect().contains(mys->position().toPoint()))
         return false;
 
-    if (objekt == lblVerziaCislo) lblVerziaCisloClick();
-    else if (objekt == lblEkonomickySystem) lblEkonomickySystemClick();
-    else if (objekt == imgLogo || objekt == lblVyrobca || objekt == lblWebVyrobcu) lblVyrobcaClick();
-    else if (objekt == lblVzdialenaPomoc) lblVzdialenaPomocClick();
-    else return false;
+    if (objekt == lblVerziaCislo)
+        lblVerziaCisloClick();
+    else if (objekt == lblEkonomickySystem)
+        lblEkonomickySystemClick();
+    else if (objekt == imgLogo || objekt == lblVyrobca || objekt == lblWebVyrobcu)
+        lblVyrobcaClick();
+    else if (objekt == lblVzdialenaPomoc)
+        lblVzdialenaPomocClick();
+    else
+        return false;
     return true;
 }
 

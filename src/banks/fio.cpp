@@ -41,8 +41,8 @@ constexpr std::size_t riadkovHlavicky = 10;
 constexpr std::size_t riadkovZaveru = 2;
 
 struct RiadokFio {
-    std::string_view datum; // dd.mm.yyyy
-    std::string_view jednotky; // with the sign of a debit
+    std::string_view datum;  // dd.mm.yyyy
+    std::string_view jednotky;  // with the sign of a debit
     std::string_view stotiny;
     std::string_view protiucet;
     std::string_view kodBanky;
@@ -76,8 +76,7 @@ bool protiucetPlatny(std::string_view protiucet)
     if (pomlcka == std::string_view::npos) return protiucet.size() <= 16 && ibaCislice(protiucet);
     const std::string_view predcislie = protiucet.substr(0, pomlcka);
     const std::string_view cislo = protiucet.substr(pomlcka + 1);
-    return predcislie.size() <= 6 && citaSaAkoCislo(predcislie) && cislo.size() <= 10 &&
-           ibaCislice(cislo);
+    return predcislie.size() <= 6 && citaSaAkoCislo(predcislie) && cislo.size() <= 10 && ibaCislice(cislo);
 }
 
 bool prazdneAleboCislo(std::string_view pole, std::size_t najviac)
@@ -110,9 +109,8 @@ bool rozober(std::string_view riadok, RiadokFio& r)
         return false;
 
     std::string_view vykonal, nazovProtiuctu, nazovBanky;
-    return dalsiePole(riadok, r.identifikacia) && dalsiePole(riadok, r.typ) &&
-           dalsiePole(riadok, vykonal) && dalsiePole(riadok, nazovProtiuctu) &&
-           dalsiePole(riadok, nazovBanky) && riadok.empty();
+    return dalsiePole(riadok, r.identifikacia) && dalsiePole(riadok, r.typ) && dalsiePole(riadok, vykonal)
+        && dalsiePole(riadok, nazovProtiuctu) && dalsiePole(riadok, nazovBanky) && riadok.empty();
 }
 
 std::string_view bezZnamienkaDebetu(std::string_view jednotky)
@@ -133,10 +131,10 @@ bool hodnotySaZmestia(const RiadokFio& r)
     const std::size_t pomlcka = r.protiucet.find('-');
     const std::string_view predcislie =
         pomlcka == std::string_view::npos ? std::string_view() : r.protiucet.substr(0, pomlcka);
-    return den.size() == 2 && mesiac.size() == 2 && rok.size() == 4 && ibaCislice(den) &&
-           ibaCislice(mesiac) && ibaCislice(rok) && suma > 0 && suma <= sirkaSumyAbo &&
-           ibaCislice(jednotky) && ibaCislice(r.stotiny) && ibaCislice(predcislie) &&
-           ibaCislice(r.kodBanky) && ibaCislice(r.konstantny);
+    return den.size() == 2 && mesiac.size() == 2 && rok.size() == 4 && ibaCislice(den) && ibaCislice(mesiac)
+        && ibaCislice(rok) && suma > 0 && suma <= sirkaSumyAbo && ibaCislice(jednotky)
+        && ibaCislice(r.stotiny) && ibaCislice(predcislie) && ibaCislice(r.kodBanky)
+        && ibaCislice(r.konstantny);
 }
 
 // Fills the reader's kept transaction: its strings keep their capacity.
@@ -170,8 +168,7 @@ void nacitajTransakciu(const RiadokFio& r, Transakcia& t)
 std::optional<std::int64_t> pociatocnyZostatok(std::string_view riadok)
 {
     const std::size_t dvojbodka = riadok.find(':');
-    if (dvojbodka == std::string_view::npos || riadok.size() < 4 ||
-        dvojbodka + 2 >= riadok.size() - 4)
+    if (dvojbodka == std::string_view::npos || riadok.size() < 4 || dvojbodka + 2 >= riadok.size() - 4)
         return std::nullopt;
     std::string zostatok;
     for (char znak : riadok.substr(dvojbodka + 2, riadok.size() - 4 - (dvojbodka + 2)))
@@ -192,8 +189,8 @@ std::optional<std::int64_t> skontrolujHlavicku(const Riadky& riadky)
     for (std::size_t i = 0; i < t.zaciatky.size(); ++i)
         if (!zacinaNa(riadky[i], t.zaciatky[i])) return std::nullopt;
     const std::string_view ucet = usek(riadky[0], 39, 10);
-    if (usek(riadky[0], 49, 6) != "/8330\"" || !riadky[8].empty() || riadky[9] != t.stlpce ||
-        !zacinaNa(riadky[riadky.size() - 2], riadokSumy) || ucet.size() != 10 || !ibaCislice(ucet))
+    if (usek(riadky[0], 49, 6) != "/8330\"" || !riadky[8].empty() || riadky[9] != t.stlpce
+        || !zacinaNa(riadky[riadky.size() - 2], riadokSumy) || ucet.size() != 10 || !ibaCislice(ucet))
         return std::nullopt;
     return pociatocnyZostatok(riadky[4]);
 }

@@ -11,8 +11,8 @@ constexpr int formatFio = 3;
 std::vector<FormatUlohy>& tabulka()
 {
     static std::vector<FormatUlohy> riadky = {
-        {"Tatra banka (pôvodný IB) *.txt -> Tatra Banka InternetBanking *.clr", &KonverziaTatraTxt, "1100", true,
-         false},
+        {"Tatra banka (pôvodný IB) *.txt -> Tatra Banka InternetBanking *.clr", &KonverziaTatraTxt, "1100",
+         true, false},
         {"Trust Pay *.csv -> Tatra Banka InternetBanking *.clr", &KonverziaTrustPay, "9952", true, true},
         {"Tatra banka (nový IB) *.csv -> formát ABO *.gpc", &KonverziaTatraCsv, "1100", true, false},
         {"Fio banka *.csv -> formát ABO *.gpc", &KonverziaFio, "8330", false, false},

@@ -23,7 +23,7 @@ const std::string& stlpce()
 }
 
 struct ZaznamTatra {
-    std::string_view spracovanie; // dd.mm.yyyy
+    std::string_view spracovanie;  // dd.mm.yyyy
     std::string_view zuctovanie;  // dd.mm.yyyy
     std::string_view jednotky;
     std::string_view stotiny;
@@ -32,8 +32,8 @@ struct ZaznamTatra {
     // Predčíslie, Číslo účtu, Kód banky, IBAN, Variabilný, Špecifický and
     // Konštantný symbol: never quoted, as they stand.
     std::array<std::string_view, 7> polia;
-    std::string_view informacia; // without its quotes
-    std::string_view popis;      // as it stands, quotes included
+    std::string_view informacia;  // without its quotes
+    std::string_view popis;  // as it stands, quotes included
     // Set with the answer -1 when the open field is Popis (else it is
     // Referencia or Informácia).
     bool otvorenyPopis = false;
@@ -42,8 +42,8 @@ struct ZaznamTatra {
 enum Pole { Predcislie, CisloUctu, KodBanky, Iban, Variabilny, Specificky, Konstantny };
 
 // The width each of fields 6 to 12 takes in the "075" record (IBAN is not written).
-constexpr std::array<std::size_t, 7> sirkyPoli = {6, 10, sirkaKoduBankyAbo, 0, sirkaVariabilnehoAbo,
-                                                  sirkaSpecifickehoAbo, sirkaKonstantnehoAbo};
+constexpr std::array<std::size_t, 7> sirkyPoli = {
+    6, 10, sirkaKoduBankyAbo, 0, sirkaVariabilnehoAbo, sirkaSpecifickehoAbo, sirkaKonstantnehoAbo};
 
 using kasamat::datumovyKluc;
 
@@ -65,10 +65,10 @@ bool datumCiselny(std::string_view datum)
 // line that does not begin this way never begins a record, whatever follows.
 bool zaciatokZaznamu(std::string_view t)
 {
-    return citaSaAkoCislo(usek(t, 1, 2), usek(t, 4, 2), usek(t, 7, 4)) &&
-           citaSaAkoCislo(usek(t, 12, 2), usek(t, 15, 2), usek(t, 18, 4)) &&
-           usek(t, 3, 1) == "." && usek(t, 6, 1) == "." && usek(t, 11, 1) == "," &&
-           usek(t, 14, 1) == "." && usek(t, 17, 1) == "." && usek(t, 22, 2) == ",\"";
+    return citaSaAkoCislo(usek(t, 1, 2), usek(t, 4, 2), usek(t, 7, 4))
+        && citaSaAkoCislo(usek(t, 12, 2), usek(t, 15, 2), usek(t, 18, 4)) && usek(t, 3, 1) == "."
+        && usek(t, 6, 1) == "." && usek(t, 11, 1) == "," && usek(t, 14, 1) == "." && usek(t, 17, 1) == "."
+        && usek(t, 22, 2) == ",\"";
 }
 
 // Takes the text up to the next "," as a field and drops it with its ",".
@@ -107,8 +107,7 @@ int rozober(std::string_view t, ZaznamTatra& z)
     if (ciarka == std::string_view::npos || ciarka < 1) return 0;
     z.jednotky = zvysok.substr(0, ciarka);
     z.stotiny = zvysok.substr(ciarka + 1, 2);
-    if (!citaSaAkoCislo(z.jednotky, z.stotiny) || usek(zvysok, ciarka + 4, 2) != "\",")
-        return 0;
+    if (!citaSaAkoCislo(z.jednotky, z.stotiny) || usek(zvysok, ciarka + 4, 2) != "\",") return 0;
     zvysok.remove_prefix(ciarka + 5);
 
     if (zvysok.find(',') != 3) return 0;
@@ -150,8 +149,8 @@ int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, Zazn
     while (vysledok == -1 && posledny + 1 < riadky.size()) {
         const std::string_view riadok = riadky[++posledny];
         (zaznam += ' ') += riadok;
-        const bool mozeUzavriet = z.otvorenyPopis ? riadok.ends_with('"')
-                                                  : riadok.find("\",") != std::string_view::npos;
+        const bool mozeUzavriet =
+            z.otvorenyPopis ? riadok.ends_with('"') : riadok.find("\",") != std::string_view::npos;
         if (mozeUzavriet) vysledok = rozober(zaznam, z);
     }
     dalsi = posledny + 1;
@@ -165,8 +164,8 @@ int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, Zazn
 // longer than 128 bytes or hold a non-digit in a numeric field.
 bool hodnotySaZmestia(const ZaznamTatra& z)
 {
-    if (!datumCiselny(z.spracovanie) || !datumCiselny(z.zuctovanie) || !ibaCislice(z.jednotky) ||
-        !ibaCislice(z.stotiny) || z.jednotky.size() + z.stotiny.size() > sirkaSumyAbo)
+    if (!datumCiselny(z.spracovanie) || !datumCiselny(z.zuctovanie) || !ibaCislice(z.jednotky)
+        || !ibaCislice(z.stotiny) || z.jednotky.size() + z.stotiny.size() > sirkaSumyAbo)
         return false;
     for (std::size_t i = 0; i < z.polia.size(); ++i) {
         if (i == Iban) continue;
@@ -219,8 +218,7 @@ bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
     ZaznamTatra z;
     if (oddelovac != '>') {
         for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi)
-            if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1 || !spracuj(z))
-                return false;
+            if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1 || !spracuj(z)) return false;
         return true;
     }
     for (std::size_t koniec = riadky.size(); koniec > 1;) {
@@ -280,8 +278,8 @@ bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nast
 {
     // The account number is the task's: digits, at most the 16 of an ABO
     // account (the task editor allows 10).
-    if (riadky.size() < 2 || riadky[0] != stlpce() || nastavenia.cisloUctu.size() > 16 ||
-        !ibaCislice(nastavenia.cisloUctu))
+    if (riadky.size() < 2 || riadky[0] != stlpce() || nastavenia.cisloUctu.size() > 16
+        || !ibaCislice(nastavenia.cisloUctu))
         return false;
     hlavicka.vlastnyUcet = vnutornePoradie(doplnNulami(nastavenia.cisloUctu, 16));
     return citajTransakcie(riadky, oddelovac, prijemca);

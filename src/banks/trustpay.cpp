@@ -84,7 +84,8 @@ bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie& nastavenia, Hl
 
 }  // namespace
 
-void pridajTextPlatby(std::string& ciel, std::string_view sablona, const PolozkaTrustPay& p, std::string& text)
+void pridajTextPlatby(std::string& ciel, std::string_view sablona, const PolozkaTrustPay& p,
+                      std::string& text)
 {
     // Each search runs over the text as the earlier replacements left it, so
     // a later variable may be found inside a value inserted before it.

@@ -122,7 +122,8 @@ int KontrolaRiadkuTrustPay(std::string_view zaznam)
     const std::size_t ciarka = zvysok.find(',');
     if (ciarka == nic || !cislice(zvysok.substr(0, ciarka))) return 0;
     zvysok = po(zvysok, ciarka + 1);
-    if (const std::string_view stotiny = usek(zvysok, 1, 2); stotiny.size() != 2 || !cislice(stotiny)) return 0;
+    if (const std::string_view stotiny = usek(zvysok, 1, 2); stotiny.size() != 2 || !cislice(stotiny))
+        return 0;
     if (usek(zvysok, 3, 1) != ";" || usek(zvysok, 7, 2) != ";\"") return 0;
 
     zvysok = po(zvysok, 8);

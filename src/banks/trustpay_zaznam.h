@@ -19,7 +19,7 @@ struct PolozkaTrustPay {
     std::string datumText;  // field 1 as written, 12 bytes: the daily cut compares it
     std::string datumKluc;  // yyyymmdd
     bool debet = false;
-    std::string sumaText;   // whole part and two decimals, no sign or comma
+    std::string sumaText;  // whole part and two decimals, no sign or comma
     std::int64_t suma = 0;
     std::string mena;
     std::string predcislie;

@@ -30,8 +30,7 @@ std::string FormatClr::zakladMena(std::string_view menoVstupu) const { return st
 
 // The CLR file has no direction field: the side that carries the own account
 // (D the payer, K the payee) shows whether money left or arrived.
-void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
-                                 const HlavickaSuboru& hlavicka) const
+void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t, const HlavickaSuboru& hlavicka) const
 {
     std::string& text = stav.text;
     const std::string_view kodD = t.debet ? m_kodBanky : std::string_view(t.kodBanky);
@@ -81,8 +80,7 @@ void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t,
     }
 }
 
-FormatVypisu::Uzaver FormatClr::uzavri(const StavVypisu& stav, const HlavickaSuboru&,
-                                       int cisloVypisu) const
+FormatVypisu::Uzaver FormatClr::uzavri(const StavVypisu& stav, const HlavickaSuboru&, int cisloVypisu) const
 {
     const std::int64_t n = stav.poradie - 1;
     std::string t;

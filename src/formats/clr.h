@@ -14,8 +14,7 @@ public:
     std::string zakladMena(std::string_view menoVstupu) const override;
     void pridajTransakciu(StavVypisu& stav, const Transakcia& t,
                           const HlavickaSuboru& hlavicka) const override;
-    Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
-                  int cisloVypisu) const override;
+    Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka, int cisloVypisu) const override;
 
 private:
     std::string_view m_kodBanky;

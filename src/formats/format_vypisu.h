@@ -36,8 +36,7 @@ public:
         std::string pred;
         std::string za;
     };
-    virtual Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
-                          int cisloVypisu) const = 0;
+    virtual Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka, int cisloVypisu) const = 0;
 };
 
 }  // namespace kasamat

@@ -15,7 +15,8 @@ std::vector<std::size_t> poradieKlucov(const std::vector<std::string>& kluce)
     // Keys hold UTF-8 file names; the date and separator are ASCII.
     std::vector<QString> texty;
     texty.reserve(kluce.size());
-    for (const std::string& kluc : kluce) texty.push_back(QString::fromUtf8(kluc.data(), qsizetype(kluc.size())));
+    for (const std::string& kluc : kluce)
+        texty.push_back(QString::fromUtf8(kluc.data(), qsizetype(kluc.size())));
 
     std::vector<std::size_t> poradie(kluce.size());
     std::iota(poradie.begin(), poradie.end(), std::size_t{0});

@@ -26,7 +26,8 @@ std::filesystem::path priecinokNastaveni()
 {
     if (priecinokBalika.empty()) return priecinokProgramu();
     const std::filesystem::path priecinok =
-        cestaZUtf8(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString()) / "Kasamat";
+        cestaZUtf8(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString())
+        / "Kasamat";
     std::error_code chyba;
     std::filesystem::create_directories(priecinok, chyba);
     return priecinok;

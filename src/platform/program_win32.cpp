@@ -22,7 +22,8 @@ fs::path cestaProgramu()
     std::wstring cesta(MAX_PATH, L'\0');
     for (;;) {
         const DWORD dlzka = GetModuleFileNameW(nullptr, cesta.data(), DWORD(cesta.size()));
-        if (dlzka == 0) throw std::system_error(int(GetLastError()), std::system_category(), "GetModuleFileNameW");
+        if (dlzka == 0)
+            throw std::system_error(int(GetLastError()), std::system_category(), "GetModuleFileNameW");
         if (dlzka < cesta.size()) {
             cesta.resize(dlzka);
             return fs::path(cesta);
@@ -34,9 +35,10 @@ fs::path cestaProgramu()
 std::vector<std::string> argumentyProgramu(int, char**)
 {
     int pocet = 0;
-    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argumenty(CommandLineToArgvW(GetCommandLineW(), &pocet),
-                                                                   &LocalFree);
-    if (!argumenty) throw std::system_error(int(GetLastError()), std::system_category(), "CommandLineToArgvW");
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argumenty(
+        CommandLineToArgvW(GetCommandLineW(), &pocet), &LocalFree);
+    if (!argumenty)
+        throw std::system_error(int(GetLastError()), std::system_category(), "CommandLineToArgvW");
     std::vector<std::string> texty;
     for (int i = 0; i < pocet; ++i) texty.push_back(utf8ZCesty(fs::path(argumenty.get()[i])));
     return texty;

@@ -37,9 +37,8 @@ long procesDocasneho(std::string_view meno)
     const std::size_t pomlcka = meno.find('-', zaciatokDocasneho.size());
     if (pomlcka == std::string_view::npos) return -1;
     const std::string_view cislo = meno.substr(zaciatokDocasneho.size(), pomlcka - zaciatokDocasneho.size());
-    if (cislo.empty() || cislo.size() > 9 || !std::all_of(cislo.begin(), cislo.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        }))
+    if (cislo.empty() || cislo.size() > 9
+        || !std::all_of(cislo.begin(), cislo.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return -1;
     return std::stol(std::string(cislo));
 }
@@ -51,8 +50,9 @@ long procesDocasneho(std::string_view meno)
 fs::path docasnaCesta(const fs::path& priecinok)
 {
     static std::atomic<unsigned> pocitadlo{0};
-    return priecinok / (std::string(zaciatokDocasneho) + std::to_string(system::idProcesu()) + "-"
-                        + std::to_string(pocitadlo++) + std::string(priponaDocasneho));
+    return priecinok
+        / (std::string(zaciatokDocasneho) + std::to_string(system::idProcesu()) + "-"
+           + std::to_string(pocitadlo++) + std::string(priponaDocasneho));
 }
 
 std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::string_view pripona)
@@ -61,8 +61,9 @@ std::vector<std::string> prehladajPriecinok(const fs::path& priecinok, std::stri
     if (!system::polozkyPriecinka(priecinok, mena)) return {};
     std::erase_if(mena, [&](const std::string& meno) { return !zhodaPripony(meno, pripona); });
     std::sort(mena.begin(), mena.end(), [](const std::string& a, const std::string& b) {
-        const int poradie = QString::fromUtf8(a.data(), qsizetype(a.size()))
-                                .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive);
+        const int poradie =
+            QString::fromUtf8(a.data(), qsizetype(a.size()))
+                .compare(QString::fromUtf8(b.data(), qsizetype(b.size())), Qt::CaseInsensitive);
         return poradie != 0 ? poradie < 0 : a < b;
     });
     return mena;

@@ -18,8 +18,7 @@ namespace kasamat {
 // in order without regard to letter case (ties by their bytes), so that the scan
 // order is the same on every run and machine. A folder that cannot be listed
 // gives no names.
-std::vector<std::string> prehladajPriecinok(const std::filesystem::path& priecinok,
-                                            std::string_view pripona);
+std::vector<std::string> prehladajPriecinok(const std::filesystem::path& priecinok, std::string_view pripona);
 
 // Reads the regular file at the path whole. False for anything that cannot be
 // read as a file: a folder, a missing or unreadable file.

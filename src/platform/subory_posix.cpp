@@ -118,13 +118,13 @@ bool kopirujBezNahradenia(const fs::path& zdroj, const fs::path& ciel)
     Deskriptor vystup = novyDocasnySubor(ciel.parent_path(), docasna);
     if (!vystup.platny()) return false;
     bool hotovo = ::fchmod(vystup.fd(), udaje.st_mode & 07777) == 0 && kopirujObsah(vstup.fd(), vystup.fd())
-                  && ::fsync(vystup.fd()) == 0;
+        && ::fsync(vystup.fd()) == 0;
     hotovo = vystup.zatvor() && hotovo;
     if (hotovo && ::link(docasna.c_str(), ciel.c_str()) != 0) {
         // A file system without hard links: the name is checked, then taken.
         struct stat existujuci {};
         hotovo = errno != EEXIST && ::lstat(ciel.c_str(), &existujuci) != 0 && errno == ENOENT
-                 && ::rename(docasna.c_str(), ciel.c_str()) == 0;
+            && ::rename(docasna.c_str(), ciel.c_str()) == 0;
     }
     ::unlink(docasna.c_str());
     return hotovo;
@@ -173,7 +173,8 @@ bool citajCelySubor(const fs::path& cesta, std::string& obsah)
     for (;;) {
         const bool vnutri = precitanych < obsah.size();
         char* const ciel = vnutri ? obsah.data() + precitanych : buffer;
-        const ssize_t precitane = ::read(subor.fd(), ciel, vnutri ? obsah.size() - precitanych : sizeof buffer);
+        const ssize_t precitane =
+            ::read(subor.fd(), ciel, vnutri ? obsah.size() - precitanych : sizeof buffer);
         if (precitane < 0) {
             if (errno == EINTR) continue;
             obsah.clear();

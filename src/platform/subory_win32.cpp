@@ -60,7 +60,8 @@ Rukovat otvorNaCitanie(const fs::path& cesta)
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     BY_HANDLE_FILE_INFORMATION udaje{};
     if (subor.platny() && GetFileType(subor.handle()) == FILE_TYPE_DISK
-        && GetFileInformationByHandle(subor.handle(), &udaje) && !(udaje.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        && GetFileInformationByHandle(subor.handle(), &udaje)
+        && !(udaje.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return subor;
     return Rukovat(INVALID_HANDLE_VALUE);
 }
@@ -95,9 +96,8 @@ bool zapisDocasny(const fs::path& priecinok, std::initializer_list<std::string_v
 {
     Rukovat subor = novyDocasnySubor(priecinok, docasna);
     if (!subor.platny()) return false;
-    bool hotovo = std::all_of(casti.begin(), casti.end(), [&](std::string_view cast) {
-        return zapisVsetko(subor.handle(), cast);
-    });
+    bool hotovo = std::all_of(casti.begin(), casti.end(),
+                              [&](std::string_view cast) { return zapisVsetko(subor.handle(), cast); });
     if (zdroj != INVALID_HANDLE_VALUE) hotovo = hotovo && kopirujObsah(zdroj, subor.handle());
     hotovo = hotovo && FlushFileBuffers(subor.handle());
     hotovo = subor.zatvor() && hotovo;
@@ -148,8 +148,8 @@ bool system::polozkyPriecinka(const fs::path& priecinok, std::vector<std::string
     if (!vzor.ends_with(L'\\')) vzor += L'\\';
     vzor += L'*';
     WIN32_FIND_DATAW polozka{};
-    const HANDLE hladanie =
-        FindFirstFileExW(vzor.c_str(), FindExInfoBasic, &polozka, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE hladanie = FindFirstFileExW(vzor.c_str(), FindExInfoBasic, &polozka, FindExSearchNameMatch,
+                                             nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (hladanie == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         const std::wstring_view meno = polozka.cFileName;

@@ -25,7 +25,8 @@ std::string verziaSuboruProgramu()
     };
     void* miesto = nullptr;
     UINT dlzka = 0;
-    if (!VerQueryValueW(udaje.data(), L"\\VarFileInfo\\Translation", &miesto, &dlzka) || dlzka < sizeof(Preklad))
+    if (!VerQueryValueW(udaje.data(), L"\\VarFileInfo\\Translation", &miesto, &dlzka)
+        || dlzka < sizeof(Preklad))
         return {};
     const auto* preklad = static_cast<const Preklad*>(miesto);
     wchar_t kluc[64];

@@ -10,8 +10,8 @@ namespace kasamat {
 class ZamokNastaveni {
 public:
     enum class Stav {
-        Drzany,     // this process holds it
-        Obsadeny,   // another process holds it
+        Drzany,  // this process holds it
+        Obsadeny,  // another process holds it
         Nedostupny  // the lock file cannot be made (a folder the user cannot write)
     };
 

@@ -32,8 +32,8 @@ ZamokNastaveni::ZamokNastaveni(const std::filesystem::path& nastavenia)
     std::filesystem::path cesta = nastavenia;
     cesta += L".lock";
     const HANDLE subor = CreateFileW(system::dlhaCesta(cesta).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (subor == INVALID_HANDLE_VALUE) return;
     m_subor = reinterpret_cast<long long>(subor);
     OVERLAPPED oblast = oblastZamku();
@@ -49,7 +49,8 @@ ZamokNastaveni::ZamokNastaveni(const std::filesystem::path& nastavenia)
     m_stav = Stav::Obsadeny;
     char text[24] = {};
     DWORD precitane = 0;
-    if (ReadFile(subor, text, sizeof text - 1, &precitane, nullptr) && precitane > 0) m_drzitel = std::atol(text);
+    if (ReadFile(subor, text, sizeof text - 1, &precitane, nullptr) && precitane > 0)
+        m_drzitel = std::atol(text);
 }
 
 ZamokNastaveni::~ZamokNastaveni()

@@ -18,7 +18,7 @@ template <typename Tabulka>
 std::string textZoznamu(const Tabulka& tabulka, int hodnota)
 {
     return hodnota >= 0 && std::size_t(hodnota) < tabulka.size() ? std::string(tabulka[std::size_t(hodnota)])
-                                                                  : std::string();
+                                                                 : std::string();
 }
 
 // The lines of one task in the validation summary; answers whether it is usable.
@@ -38,8 +38,9 @@ bool kontrolaUlohy(Hlasenie& hlasenie, int index, const Uloha& uloha)
         hlasenie.riadok("Nebol zadaný existujúci priečinok pre výstupné súbory z konverzie výpisov.");
         platna = false;
     } else if (uloha.priecinokVystup == uloha.priecinokVstup) {
-        hlasenie.riadok("Priečinok pre výstupné súbory z konverzie výpisov sa musí odlišovať od priečinka so "
-                        "vstupnými súbormi.");
+        hlasenie.riadok(
+            "Priečinok pre výstupné súbory z konverzie výpisov sa musí odlišovať od priečinka so "
+            "vstupnými súbormi.");
         platna = false;
     } else {
         hlasenie.riadok("Výstupný priečinok: " + uloha.priecinokVystup);
@@ -66,7 +67,8 @@ bool kontrolaUlohy(Hlasenie& hlasenie, int index, const Uloha& uloha)
     hlasenie.riadok("Číslo ďalšieho výpisu: " + std::to_string(ohranicCisloVypisu(uloha.cisloVypisu)));
     if (format.platba) {
         hlasenie.riadok("Text: " + uloha.textPlatby);
-        hlasenie.riadok("Ako variabilný symbol použiť: " + textZoznamu(variabilneSymbolyUloh, uloha.variabilnySymbol));
+        hlasenie.riadok("Ako variabilný symbol použiť: "
+                        + textZoznamu(variabilneSymbolyUloh, uloha.variabilnySymbol));
     }
     hlasenie.riadok(oddelovaciRiadok);
     return platna;

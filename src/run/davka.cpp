@@ -7,9 +7,9 @@
 #include "banks/riadky.h"
 #include "formats/bajty.h"
 #include "formats/cp1250.h"
+#include "platform/cesta.h"
 #include "platform/poradie_klucov.h"
 #include "platform/subory.h"
-#include "platform/cesta.h"
 #include "store/citanie_uloh.h"
 
 namespace kasamat {
@@ -78,8 +78,8 @@ public:
     bool pouzitelny() const
     {
         return !m_datumy.empty() && !m_vratilSaDen
-               && std::all_of(m_datumy.begin(), m_datumy.end(),
-                              [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
+            && std::all_of(m_datumy.begin(), m_datumy.end(),
+                           [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
     }
     const std::vector<std::string>& datumy() const { return m_datumy; }
     const std::vector<std::size_t>& dlzky() const { return m_dlzky; }
@@ -104,8 +104,10 @@ public:
     Davka(const Banka& banka, const Uloha& uloha, Hlasenie& hlasenie)
         : m_banka(banka), m_format(banka.format), m_uloha(uloha), m_hlasenie(hlasenie),
           m_vstup(cestaZUtf8(uloha.priecinokVstup)), m_vystup(cestaZUtf8(uloha.priecinokVystup)),
-          m_denne(uloha.periodicita == 1), m_cislo(ohranicCisloVypisu(uloha.cisloVypisu)),
-          m_nastavenia{cp1250ZUtf8(uloha.cisloUctu), uloha.variabilnySymbol, cp1250ZUtf8(uloha.textPlatby)}
+          m_denne(uloha.periodicita == 1),
+          m_cislo(ohranicCisloVypisu(uloha.cisloVypisu)), m_nastavenia{cp1250ZUtf8(uloha.cisloUctu),
+                                                                       uloha.variabilnySymbol,
+                                                                       cp1250ZUtf8(uloha.textPlatby)}
     {
     }
 
@@ -211,7 +213,8 @@ void Davka::spusti()
     odstranOpusteneDocasne(m_vystup);
     const std::vector<std::string> mena = prehladajPriecinok(m_vstup, m_banka.pripona);
     if (mena.empty()) {
-        m_hlasenie.riadok("Vstupný priečinok neobsahuje žiadne *." + std::string(m_banka.pripona) + " súbory.");
+        m_hlasenie.riadok("Vstupný priečinok neobsahuje žiadne *." + std::string(m_banka.pripona)
+                          + " súbory.");
         return;
     }
     m_subory.reserve(mena.size());

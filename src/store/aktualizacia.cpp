@@ -37,14 +37,22 @@ constexpr std::string_view citanie22 =
     "VariabilnySymbol, TextPlatby FROM Ulohy;";
 
 constexpr std::array<StaraVerzia, 11> stareVerzie = {{
-    {"2.0.0.0", citanie20}, {"2.0.1.0", citanie20}, {"2.0.2.0", citanie20}, {"2.0.3.0", citanie20},
-    {"2.1.0.0", citanie21}, {"2.1.1.0", citanie21}, {"2.1.2.0", citanie21},
-    {"2.2.0.0", citanie22}, {"2.2.1.0", citanie22}, {"2.3.0.0", citanie22}, {"2.4.0.0", citanie22},
+    {"2.0.0.0", citanie20},
+    {"2.0.1.0", citanie20},
+    {"2.0.2.0", citanie20},
+    {"2.0.3.0", citanie20},
+    {"2.1.0.0", citanie21},
+    {"2.1.1.0", citanie21},
+    {"2.1.2.0", citanie21},
+    {"2.2.0.0", citanie22},
+    {"2.2.1.0", citanie22},
+    {"2.3.0.0", citanie22},
+    {"2.4.0.0", citanie22},
 }};
 
 constexpr std::array<std::string_view, 10> stlpceUlohy = {
-    "ID", "Nazov", "PriecinokVstup", "PriecinokVystup", "Format",
-    "CisloUctu", "CisloVypisu", "Periodicita", "VariabilnySymbol", "TextPlatby",
+    "ID",        "Nazov",       "PriecinokVstup", "PriecinokVystup",  "Format",
+    "CisloUctu", "CisloVypisu", "Periodicita",    "VariabilnySymbol", "TextPlatby",
 };
 
 struct StareNastavenia {
@@ -78,8 +86,9 @@ bool zapisStare(Databaza& databaza, const StareNastavenia& stare)
     databaza.SQL("DELETE FROM Ulohy;");
     zapisane = zapisane && !databaza.zlyhal();
     for (const auto& uloha : stare.ulohy) {
-        std::string prikaz = "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, "
-                             "CisloUctu, CisloVypisu, Periodicita, VariabilnySymbol, TextPlatby) VALUES (";
+        std::string prikaz =
+            "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, "
+            "CisloUctu, CisloVypisu, Periodicita, VariabilnySymbol, TextPlatby) VALUES (";
         prikaz += uloha[0];
         for (std::size_t s = 1; s < uloha.size(); ++s) prikaz += ", '" + sqlText(uloha[s]) + "'";
         prikaz += ");";
@@ -95,7 +104,8 @@ bool sablonaSUlohami(Databaza& databaza, const fs::path& priecinok, const StareN
                      std::string& obsah)
 {
     const fs::path nova = docasnaCesta(priecinok);
-    bool hotovo = zapisCelySubor(nova, {obsah}) && databaza.otvor(utf8ZCesty(nova)) && zapisStare(databaza, stare);
+    bool hotovo =
+        zapisCelySubor(nova, {obsah}) && databaza.otvor(utf8ZCesty(nova)) && zapisStare(databaza, stare);
     databaza.zatvor();
     hotovo = hotovo && citajCelySubor(nova, obsah);
     odstranSubor(nova);
@@ -116,7 +126,8 @@ void nahradSablonou(Databaza& databaza, const CestyAplikacie& cesty, const Stare
     if (stare && !sablonaSUlohami(databaza, databazaCesta.parent_path(), *stare, obsah)) return;
     if (jeSubor(databazaCesta)) {
         std::string stary;
-        if (!citajCelySubor(databazaCesta, stary) || !zapisCelySubor(cestaZUtf8(cesty.databaza + ".bak"), {stary}))
+        if (!citajCelySubor(databazaCesta, stary)
+            || !zapisCelySubor(cestaZUtf8(cesty.databaza + ".bak"), {stary}))
             return;
     }
     zapisCelySubor(databazaCesta, {obsah});

@@ -10,9 +10,9 @@ namespace kasamat {
 
 // The companion files, all in the program's folder.
 struct CestyAplikacie {
-    std::string sablona;         // default.dat
-    std::string databaza;        // user.dat
-    std::string releaseInfo;     // release.nfo
+    std::string sablona;  // default.dat
+    std::string databaza;  // user.dat
+    std::string releaseInfo;  // release.nfo
     std::string vzdialenaPomoc;  // TeamViewerQS_sk.exe
 
     // The paths in the given folder (its trailing separator optional).

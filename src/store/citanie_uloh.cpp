@@ -20,7 +20,8 @@ std::optional<Uloha> citajUlohu(Databaza& databaza, int id)
 {
     const int riadkov = databaza.SQL(
         "SELECT Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, Periodicita, "
-        "VariabilnySymbol, TextPlatby FROM Ulohy WHERE ID=" + std::to_string(id) + ";");
+        "VariabilnySymbol, TextPlatby FROM Ulohy WHERE ID="
+        + std::to_string(id) + ";");
     if (riadkov < 0) return std::nullopt;
     Uloha uloha;
     uloha.id = id;

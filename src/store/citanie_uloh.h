@@ -23,7 +23,7 @@ std::optional<Uloha> citajUlohu(Databaza& databaza, int id);
 inline int ohranicCisloVypisu(long long cislo)
 {
     return cislo < najnizsieCisloVypisu ? najnizsieCisloVypisu
-         : cislo > najvyssieCisloVypisu ? najvyssieCisloVypisu
+        : cislo > najvyssieCisloVypisu  ? najvyssieCisloVypisu
                                         : int(cislo);
 }
 

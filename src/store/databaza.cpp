@@ -25,10 +25,9 @@ bool Databaza::otvor(const std::string& cesta, std::string_view heslo)
     zatvor();
     sqlite3* spojenie = nullptr;
     // Shared mode: other processes may open the same file; never create one.
-    const int vysledok = sqlite3_open_v2(cesta.c_str(), &spojenie,
-                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
-    if (vysledok != SQLITE_OK
-        || sqlite3_key(spojenie, heslo.data(), int(heslo.size())) != SQLITE_OK) {
+    const int vysledok =
+        sqlite3_open_v2(cesta.c_str(), &spojenie, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (vysledok != SQLITE_OK || sqlite3_key(spojenie, heslo.data(), int(heslo.size())) != SQLITE_OK) {
         sqlite3_close(spojenie);
         return false;
     }
@@ -130,8 +129,8 @@ std::string sqlText(std::string_view text)
 
 std::string prikazCisloVypisu(int idUlohy, int cislo)
 {
-    return "UPDATE Ulohy SET CisloVypisu='" + std::to_string(cislo) + "' WHERE ID="
-        + std::to_string(idUlohy) + ";";
+    return "UPDATE Ulohy SET CisloVypisu='" + std::to_string(cislo) + "' WHERE ID=" + std::to_string(idUlohy)
+        + ";";
 }
 
 }  // namespace kasamat

@@ -30,7 +30,8 @@ QStringList riadkyBehu(const TfrmHlavny& okno)
 
 void kopirujPriecinok(const QString& z, const QString& kam)
 {
-    for (const QString& meno : QDir(z).entryList(QDir::Files)) QVERIFY(QFile::copy(z + u'/' + meno, kam + u'/' + meno));
+    for (const QString& meno : QDir(z).entryList(QDir::Files))
+        QVERIFY(QFile::copy(z + u'/' + meno, kam + u'/' + meno));
 }
 
 // A Fio banka task over empty folders: its run finds no file.
@@ -73,7 +74,8 @@ private slots:
 
         QFile ocakavanyLog(golden + QStringLiteral("/expected/log.txt"));
         QVERIFY(ocakavanyLog.open(QIODevice::ReadOnly));
-        const QStringList blokTatra = QString::fromUtf8(ocakavanyLog.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList blokTatra =
+            QString::fromUtf8(ocakavanyLog.readAll()).split(u'\n', Qt::SkipEmptyParts);
         const QStringList beh = riadkyBehu(okno);
         QCOMPARE(beh.mid(0, blokTatra.size()), blokTatra);
 
@@ -93,7 +95,8 @@ private slots:
         QCOMPARE(ulohy.at(0).cisloVypisu, 10);
         QCOMPARE(ulohy.at(1).cisloVypisu, 4);
         QCOMPARE(program.vybrataVSubore(), 1);
-        QVERIFY(QFile::exists(QString::fromStdString(tatra.priecinokVystup) + QStringLiteral("/vypis_marec.txt (20190305).clr")));
+        QVERIFY(QFile::exists(QString::fromStdString(tatra.priecinokVystup)
+                              + QStringLiteral("/vypis_marec.txt (20190305).clr")));
         overOdomknute(okno);
     }
 

@@ -9,8 +9,8 @@
 
 #include "app/frm_hlavny.h"
 #include "banks/formaty.h"
-#include "podpora/testovacia_banka.h"
 #include "podpora/docasny_priecinok.h"
+#include "podpora/testovacia_banka.h"
 #include "prostredie_okna.h"
 
 using namespace kasamat;
@@ -61,7 +61,8 @@ private slots:
 
         okno.PageControl->setCurrentWidget(okno.tsSpustenie);
         spustiAPockaj(okno);
-        QVERIFY(okno.mmStart->toPlainText().contains(QStringLiteral("Vygenerovaný výpis č. 1: vypis (20190301).out")));
+        QVERIFY(okno.mmStart->toPlainText().contains(
+            QStringLiteral("Vygenerovaný výpis č. 1: vypis (20190301).out")));
         QCOMPARE(program.obsah("vystup/vypis (20190301).out"),
                  QByteArray("H;1;1000\r\nT;1;20190301;K;500\r\nS;1;0;500;1500;20190301\r\n"));
     }

@@ -23,12 +23,18 @@ void napis(QWidget* box, const QString& klavesy)
 {
     for (int i = 0; i < klavesy.size(); ++i) {
         const QChar znak = klavesy[i];
-        if (znak == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
-        else if (znak == u'\x7f') QTest::keyClick(box, Qt::Key_Delete);
-        else if (znak == u'↑') QTest::keyClick(box, Qt::Key_Up);
-        else if (znak == u'↓') QTest::keyClick(box, Qt::Key_Down);
-        else if (znak == u'⌃') QTest::keyClick(box, klavesy[++i].toLatin1(), Qt::ControlModifier);
-        else QTest::keyClick(box, znak.toLatin1());
+        if (znak == u'\b')
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else if (znak == u'\x7f')
+            QTest::keyClick(box, Qt::Key_Delete);
+        else if (znak == u'↑')
+            QTest::keyClick(box, Qt::Key_Up);
+        else if (znak == u'↓')
+            QTest::keyClick(box, Qt::Key_Down);
+        else if (znak == u'⌃')
+            QTest::keyClick(box, klavesy[++i].toLatin1(), Qt::ControlModifier);
+        else
+            QTest::keyClick(box, znak.toLatin1());
     }
 }
 
@@ -96,24 +102,60 @@ private slots:
         QTest::addColumn<QString>("vysledok");
         QTest::addColumn<QString>("ulozene");
 
-        QTest::newRow("account: eleventh digit refused") << true << "1234567890" << 10 << 0 << "1" << "1234567890" << "1234567890";
-        QTest::newRow("account: digit replaces a selection at the limit") << true << "1234567890" << 2 << 3 << "9" << "12967890" << "12967890";
-        QTest::newRow("account: digit goes in at the caret") << true << "123" << 1 << 0 << "9" << "1923" << "1923";
-        QTest::newRow("account: letters, blank and punctuation refused") << true << "123" << 3 << 0 << "a -x." << "123" << "123";
-        QTest::newRow("account: backspace before the caret") << true << "123" << 2 << 0 << "\b" << "13" << "13";
-        QTest::newRow("account: backspace at the start does nothing") << true << "123" << 0 << 0 << "\b" << "123" << "123";
-        QTest::newRow("account: backspace removes the selection") << true << "12345" << 1 << 3 << "\b" << "15" << "15";
-        QTest::newRow("account: delete after the caret") << true << "123" << 0 << 0 << "\x7f" << "23" << "23";
-        QTest::newRow("account: paste and cut by keyboard refused") << true << "123" << 0 << 2 << QStringLiteral("⌃v⌃x") << "123" << "123";
-        QTest::newRow("account: erased to empty") << true << "1" << 1 << 0 << "\b" << "" << "";
-        QTest::newRow("number: fourth digit refused") << false << "123" << 3 << 0 << "4" << "123" << "123";
-        QTest::newRow("number: erasing the last digit gives 1") << false << "5" << 1 << 0 << "\b" << "1" << "1";
-        QTest::newRow("number: deleting the only digit gives 1") << false << "7" << 0 << 0 << "\x7f" << "1" << "1";
-        QTest::newRow("number: selecting all and typing 0 gives 1") << false << "42" << 0 << 2 << "0" << "1" << "1";
-        QTest::newRow("number: typed leading zero stays in the box") << false << "5" << 0 << 0 << "0" << "05" << "5";
-        QTest::newRow("number: letter refused") << false << "5" << 1 << 0 << "a" << "5" << "5";
-        QTest::newRow("number: up steps and stops at 999") << false << "998" << 3 << 0 << QStringLiteral("↑↑") << "999" << "999";
-        QTest::newRow("number: down stops at 1") << false << "2" << 1 << 0 << QStringLiteral("↓↓") << "1" << "1";
+        QTest::newRow("account: eleventh digit refused") << true << "1234567890" << 10 << 0 << "1"
+                                                         << "1234567890"
+                                                         << "1234567890";
+        QTest::newRow("account: digit replaces a selection at the limit")
+            << true << "1234567890" << 2 << 3 << "9"
+            << "12967890"
+            << "12967890";
+        QTest::newRow("account: digit goes in at the caret") << true << "123" << 1 << 0 << "9"
+                                                             << "1923"
+                                                             << "1923";
+        QTest::newRow("account: letters, blank and punctuation refused") << true << "123" << 3 << 0 << "a -x."
+                                                                         << "123"
+                                                                         << "123";
+        QTest::newRow("account: backspace before the caret") << true << "123" << 2 << 0 << "\b"
+                                                             << "13"
+                                                             << "13";
+        QTest::newRow("account: backspace at the start does nothing") << true << "123" << 0 << 0 << "\b"
+                                                                      << "123"
+                                                                      << "123";
+        QTest::newRow("account: backspace removes the selection") << true << "12345" << 1 << 3 << "\b"
+                                                                  << "15"
+                                                                  << "15";
+        QTest::newRow("account: delete after the caret") << true << "123" << 0 << 0 << "\x7f"
+                                                         << "23"
+                                                         << "23";
+        QTest::newRow("account: paste and cut by keyboard refused")
+            << true << "123" << 0 << 2 << QStringLiteral("⌃v⌃x") << "123"
+            << "123";
+        QTest::newRow("account: erased to empty") << true << "1" << 1 << 0 << "\b"
+                                                  << ""
+                                                  << "";
+        QTest::newRow("number: fourth digit refused") << false << "123" << 3 << 0 << "4"
+                                                      << "123"
+                                                      << "123";
+        QTest::newRow("number: erasing the last digit gives 1") << false << "5" << 1 << 0 << "\b"
+                                                                << "1"
+                                                                << "1";
+        QTest::newRow("number: deleting the only digit gives 1") << false << "7" << 0 << 0 << "\x7f"
+                                                                 << "1"
+                                                                 << "1";
+        QTest::newRow("number: selecting all and typing 0 gives 1") << false << "42" << 0 << 2 << "0"
+                                                                    << "1"
+                                                                    << "1";
+        QTest::newRow("number: typed leading zero stays in the box") << false << "5" << 0 << 0 << "0"
+                                                                     << "05"
+                                                                     << "5";
+        QTest::newRow("number: letter refused") << false << "5" << 1 << 0 << "a"
+                                                << "5"
+                                                << "5";
+        QTest::newRow("number: up steps and stops at 999")
+            << false << "998" << 3 << 0 << QStringLiteral("↑↑") << "999"
+            << "999";
+        QTest::newRow("number: down stops at 1") << false << "2" << 1 << 0 << QStringLiteral("↓↓") << "1"
+                                                 << "1";
     }
 
     void digitFilter()
@@ -142,7 +184,8 @@ private slots:
 
         QTEST(box->text(), "vysledok");
         const Uloha ulozena = program.ulohyVSubore().at(0);
-        QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu), "ulozene");
+        QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu),
+              "ulozene");
         porovnaj(program.ulohyVSubore().at(1), uloha("iná"));
     }
 
@@ -155,9 +198,12 @@ private slots:
         QTest::addColumn<QString>("schranka");
         QTest::addColumn<QString>("ulozene");
         QTest::addColumn<bool>("chyba");
-        QTest::newRow("account keeps pasted letters") << true << "ab 12" << "ab 12" << false;
-        QTest::newRow("number of 1000 or more becomes 999") << false << "5000" << "999" << false;
-        QTest::newRow("number with letters is reported") << false << "12a" << "17" << true;
+        QTest::newRow("account keeps pasted letters") << true << "ab 12"
+                                                      << "ab 12" << false;
+        QTest::newRow("number of 1000 or more becomes 999") << false << "5000"
+                                                            << "999" << false;
+        QTest::newRow("number with letters is reported") << false << "12a"
+                                                         << "17" << true;
     }
 
     void pasteThroughContextMenu()
@@ -179,7 +225,8 @@ private slots:
         QTRY_COMPARE(zatvarac.spravy.size(), std::size_t(chyba ? 1 : 0));
         if (chyba) QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Kontomat"));
         const Uloha ulozena = program.ulohyVSubore().at(0);
-        QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu), "ulozene");
+        QTEST(ucet ? QString::fromStdString(ulozena.cisloUctu) : QString::number(ulozena.cisloVypisu),
+              "ulozene");
         if (ucet) return;
         // The spinner goes on from the stored number, whatever the box shows.
         okno.udCisloVypisu->krok(1);
@@ -270,9 +317,10 @@ private slots:
         QCOMPARE(okno.edtPriecinokVystup->text(), QStringLiteral("/vybraný/výstup"));
         QCOMPARE(program.ulohyVSubore().at(0).priecinokVystup, std::string("/vybraný/výstup"));
 
-        QCOMPARE(vyzvy, QStringList({QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
-                                     QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
-                                     QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:")}));
+        QCOMPARE(vyzvy,
+                 QStringList({QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
+                              QStringLiteral("Vyberte priečinok so vstupnými súbormi pre konverziu výpisov:"),
+                              QStringLiteral("Vyberte priečinok pre výstupné súbory z konverzie výpisov:")}));
     }
 
     void folderChoiceStartsOnDesktop()
@@ -377,7 +425,8 @@ private slots:
         QCOMPARE(program.vybrataVSubore(), novaVybrata);
         const auto ulohy = program.ulohyVSubore();
         QCOMPARE(ulohy.size(), std::size_t(2));
-        for (int i = 0; i < 2; ++i) QCOMPARE(QStringLiteral("%1. ").arg(i + 1) + QString::fromStdString(ulohy[i].nazov), zostava[i]);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(QStringLiteral("%1. ").arg(i + 1) + QString::fromStdString(ulohy[i].nazov), zostava[i]);
         QCOMPARE(okno.edtNazov->text(), zostava[novaVybrata].mid(3));
         QVERIFY(okno.btnZrusit->isEnabled());
 
@@ -443,7 +492,8 @@ private slots:
         TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
-        for (QLineEdit* box : {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
+        for (QLineEdit* box :
+             {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
             prepis(box, text);
         okno.cbUloha->setFocus();
 
@@ -471,9 +521,11 @@ private slots:
         QCOMPARE(zatvarac.spravy.size(), std::size_t(1));
         QCOMPARE(zatvarac.spravy[0].titul, QStringLiteral("Informácia"));
         QCOMPARE(zatvarac.spravy[0].ikona, QMessageBox::Information);
-        QCOMPARE(zatvarac.spravy[0].text,
-                 QStringLiteral("Použiteľné premenné:\n\n$ss - špecifický symbol\n$vs - variabilný symbol\n"
-                                "$ks - konštantný symbol\n$ref - referencia\n$txt - text platby\n$npu - názov protiúčtu"));
+        QCOMPARE(
+            zatvarac.spravy[0].text,
+            QStringLiteral(
+                "Použiteľné premenné:\n\n$ss - špecifický symbol\n$vs - variabilný symbol\n"
+                "$ks - konštantný symbol\n$ref - referencia\n$txt - text platby\n$npu - názov protiúčtu"));
     }
 
     void taskLoadErrorInErrorWindow()

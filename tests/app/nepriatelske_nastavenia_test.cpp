@@ -3,13 +3,13 @@
 // leave the other tasks alone, and the validation summary and a run still work.
 
 #include <QClipboard>
-#include <algorithm>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "app/frm_hlavny.h"
 #include "prostredie_okna.h"
@@ -39,7 +39,8 @@ void vloz(QLineEdit* box, const QString& text)
 {
     box->setFocus();
     box->selectAll();
-    if (text.size() < 200 && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x7f; })) {
+    if (text.size() < 200
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x7f; })) {
         QTest::keyClicks(box, text);
         return;
     }
@@ -80,7 +81,8 @@ private slots:
         TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
 
-        for (QLineEdit* box : {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
+        for (QLineEdit* box :
+             {okno.edtNazov, okno.edtPriecinokVstup, okno.edtPriecinokVystup, okno.edtTextPlatby})
             vloz(box, text);
         okno.cbUloha->setFocus();
 
@@ -123,8 +125,9 @@ private slots:
         const QString vstup = program.novyPriecinok(windows ? "in'; DELETE FROM Ulohy; -- ' OR '1'='1"
                                                             : "in'; DELETE FROM Ulohy; --\"\\ ' OR '1'='1");
         const QString vystup = program.novyPriecinok(windows ? "out' ľ" : "out\"'\\\\ ľ");
-        QVERIFY(QFile::copy(QStringLiteral(KASAMAT_TEST_DATA "/golden/trustpay-per-file/input/trustpay_2024_02.csv"),
-                            vstup + QStringLiteral("/vypis.csv")));
+        QVERIFY(QFile::copy(
+            QStringLiteral(KASAMAT_TEST_DATA "/golden/trustpay-per-file/input/trustpay_2024_02.csv"),
+            vstup + QStringLiteral("/vypis.csv")));
         TfrmHlavny okno(program.cesty());
         naNastavenie(okno);
         vloz(okno.edtPriecinokVstup, vstup);
@@ -138,7 +141,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!okno.beziBeh(), 20000);
 
         QVERIFY2(okno.mmStart->toPlainText().contains(
-            QStringLiteral("1. ' OR '1'='1\nVygenerovaný výpis č. 17: vypis.csv (20240201).clr\n")),
+                     QStringLiteral("1. ' OR '1'='1\nVygenerovaný výpis č. 17: vypis.csv (20240201).clr\n")),
                  qPrintable(okno.mmStart->toPlainText()));
         QVERIFY(QFile::exists(vystup + QStringLiteral("/vypis.csv (20240206).clr")));
         QVERIFY(QFile::exists(vystup + QStringLiteral("/vypis.csv")));

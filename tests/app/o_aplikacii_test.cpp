@@ -78,14 +78,16 @@ private slots:
     void linksDoNotOverlap()
     {
         const int zaSystemom = m_tab->lblText2->x()
-            + m_tab->lblText2->fontMetrics().horizontalAdvance(QStringLiteral("ktoré podporujú banky a ekonomický systém "));
+            + m_tab->lblText2->fontMetrics().horizontalAdvance(
+                QStringLiteral("ktoré podporujú banky a ekonomický systém "));
         QVERIFY(m_tab->lblEkonomickySystem->x() >= std::max(320, zaSystemom));
         // The period follows the name at once.
         const QString text = m_tab->lblText2->text();
-        const int bodka = m_tab->lblText2->x() + m_tab->lblText2->fontMetrics().horizontalAdvance(text.chopped(1));
+        const int bodka =
+            m_tab->lblText2->x() + m_tab->lblText2->fontMetrics().horizontalAdvance(text.chopped(1));
         QVERIFY(bodka > m_tab->lblEkonomickySystem->geometry().right());
         QVERIFY(bodka <= m_tab->lblEkonomickySystem->geometry().right() + 1
-                             + m_tab->lblText2->fontMetrics().horizontalAdvance(u' '));
+                    + m_tab->lblText2->fontMetrics().horizontalAdvance(u' '));
         QCOMPARE(m_tab->lblEkonomickySystem->y(), 123);
         QVERIFY(!m_tab->lblWebVyrobcu->geometry().intersects(m_tab->lblVzdialenaPomoc->geometry()));
         QVERIFY(!m_tab->lblWebVyrobcu->geometry().intersects(m_tab->lblVyrobca->geometry()));
@@ -111,14 +113,14 @@ private slots:
         QTest::addColumn<QString>("ciel");
         QTest::addColumn<StavOkna>("stav");
         const QString vyrobca = QString::fromUtf8(odkazy::webVyrobcu);
-        QTest::newRow("accounting system") << "lblEkonomickySystem"
-                                           << QString::fromUtf8(odkazy::webEkonomickehoSystemu)
-                                           << StavOkna::Maximalizovane;
+        QTest::newRow("accounting system")
+            << "lblEkonomickySystem" << QString::fromUtf8(odkazy::webEkonomickehoSystemu)
+            << StavOkna::Maximalizovane;
         QTest::newRow("maker's logo") << "imgLogo" << vyrobca << StavOkna::Maximalizovane;
         QTest::newRow("maker's name") << "lblVyrobca" << vyrobca << StavOkna::Maximalizovane;
         QTest::newRow("maker's address") << "lblWebVyrobcu" << vyrobca << StavOkna::Maximalizovane;
-        QTest::newRow("remote support") << "lblVzdialenaPomoc" << QString::fromStdString(cestaPomoci)
-                                        << StavOkna::Normalne;
+        QTest::newRow("remote support")
+            << "lblVzdialenaPomoc" << QString::fromStdString(cestaPomoci) << StavOkna::Normalne;
     }
 
     void linksOpenTheirTargets()

@@ -86,7 +86,8 @@ public:
     long long vybrataVSubore() const
     {
         Databaza db;
-        if (!db.otvor(subor("user.dat").toStdString()) || db.SQL("SELECT Uloha FROM Nastavenia;") != 1) return -100;
+        if (!db.otvor(subor("user.dat").toStdString()) || db.SQL("SELECT Uloha FROM Nastavenia;") != 1)
+            return -100;
         return db.cislo(0, "Uloha");
     }
 
@@ -148,12 +149,12 @@ inline void spustiAPockaj(TfrmHlavny& okno)
 
 // A test program under the program's own application object, so that an error
 // escaping a handler ends in the framework's error box as in the program.
-#define KASAMAT_TEST_MAIN(Trieda)                        \
-    int main(int argc, char** argv)                      \
-    {                                                    \
-        kasamat::Aplikacia aplikacia(argc, argv);        \
-        aplikacia.setAttribute(Qt::AA_Use96Dpi, true);   \
-        Trieda test;                                     \
-        QTEST_SET_MAIN_SOURCE_PATH                       \
-        return QTest::qExec(&test, argc, argv);          \
+#define KASAMAT_TEST_MAIN(Trieda)                      \
+    int main(int argc, char** argv)                    \
+    {                                                  \
+        kasamat::Aplikacia aplikacia(argc, argv);      \
+        aplikacia.setAttribute(Qt::AA_Use96Dpi, true); \
+        Trieda test;                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                     \
+        return QTest::qExec(&test, argc, argv);        \
     }

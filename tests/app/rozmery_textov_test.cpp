@@ -25,7 +25,8 @@ const QWidget* susedVpravo(const QWidget* w)
     const QWidget* sused = nullptr;
     for (const QObject* o : w->parentWidget()->children()) {
         const auto* iny = qobject_cast<const QWidget*>(o);
-        if (!iny || qobject_cast<const QLabel*>(iny) || !iny->isVisibleTo(w->parentWidget()) || iny->x() <= w->x())
+        if (!iny || qobject_cast<const QLabel*>(iny) || !iny->isVisibleTo(w->parentWidget())
+            || iny->x() <= w->x())
             continue;
         const bool vRiadku = iny->y() < w->geometry().bottom() && w->y() < iny->geometry().bottom();
         if (vRiadku && (!sused || iny->x() < sused->x())) sused = iny;
@@ -39,8 +40,9 @@ int sirkaTlacidla(const QPushButton* tlacidlo)
 {
     const QStyle* styl = tlacidlo->style();
     return tlacidlo->fontMetrics().horizontalAdvance(tlacidlo->text())
-         + 2 * (styl->pixelMetric(QStyle::PM_ButtonMargin, nullptr, tlacidlo)
-                + styl->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tlacidlo));
+        + 2
+        * (styl->pixelMetric(QStyle::PM_ButtonMargin, nullptr, tlacidlo)
+           + styl->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tlacidlo));
 }
 
 int sirkaZoznamu(const QComboBox* zoznam, const QString& text)
@@ -50,7 +52,8 @@ int sirkaZoznamu(const QComboBox* zoznam, const QString& text)
     volby.editable = false;
     const QFontMetrics miery = zoznam->fontMetrics();
     return zoznam->style()
-        ->sizeFromContents(QStyle::CT_ComboBox, &volby, QSize(miery.horizontalAdvance(text), miery.height()), zoznam)
+        ->sizeFromContents(QStyle::CT_ComboBox, &volby, QSize(miery.horizontalAdvance(text), miery.height()),
+                           zoznam)
         .width();
 }
 
@@ -75,18 +78,21 @@ private slots:
             const int koniec = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             const QWidget* sused = susedVpravo(label);
             if (sused)
-                QVERIFY2(koniec < sused->x(), qPrintable(label->objectName() + QStringLiteral(" ends at %1, touching ").arg(koniec)
-                                                         + sused->objectName()));
+                QVERIFY2(koniec < sused->x(),
+                         qPrintable(label->objectName() + QStringLiteral(" ends at %1, touching ").arg(koniec)
+                                    + sused->objectName()));
             QVERIFY2(koniec <= label->parentWidget()->width(), qPrintable(label->objectName()));
         }
         for (const QPushButton* tlacidlo : okno.findChildren<QPushButton*>())
             QVERIFY2(sirkaTlacidla(tlacidlo) <= tlacidlo->width(),
-                     qPrintable(tlacidlo->objectName() + QStringLiteral(" needs %1").arg(sirkaTlacidla(tlacidlo))));
+                     qPrintable(tlacidlo->objectName()
+                                + QStringLiteral(" needs %1").arg(sirkaTlacidla(tlacidlo))));
         for (const QComboBox* zoznam : okno.findChildren<QComboBox*>())
             for (int i = 0; i < zoznam->count(); ++i)
-                QVERIFY2(sirkaZoznamu(zoznam, zoznam->itemText(i)) <= zoznam->width(),
-                         qPrintable(zoznam->objectName() + ": " + zoznam->itemText(i)
-                                    + QStringLiteral(" needs %1").arg(sirkaZoznamu(zoznam, zoznam->itemText(i)))));
+                QVERIFY2(
+                    sirkaZoznamu(zoznam, zoznam->itemText(i)) <= zoznam->width(),
+                    qPrintable(zoznam->objectName() + ": " + zoznam->itemText(i)
+                               + QStringLiteral(" needs %1").arg(sirkaZoznamu(zoznam, zoznam->itemText(i)))));
         const QTabBar* zalozky = okno.PageControl->tabBar();
         QCOMPARE(zalozky->elideMode(), Qt::ElideNone);
         QVERIFY(zalozky->tabRect(zalozky->count() - 1).right() < okno.PageControl->width());

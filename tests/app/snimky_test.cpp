@@ -33,7 +33,8 @@ private slots:
             okno.PageControl->setCurrentIndex(i);
             const QPixmap snimka = okno.grab();
             QCOMPARE(snimka.deviceIndependentSize().toSize(), QSize(479, 365));
-            QVERIFY(snimka.save(QDir::temp().filePath(QStringLiteral("kasamat-%1.png").arg(QLatin1String(mena[i])))));
+            QVERIFY(snimka.save(
+                QDir::temp().filePath(QStringLiteral("kasamat-%1.png").arg(QLatin1String(mena[i])))));
         }
     }
 };

@@ -138,10 +138,12 @@ private slots:
         QTest::newRow("Tatra banka TXT") << 0 << 7 << 0 << "1100" << true << false << "7" << 7;
         QTest::newRow("TrustPay") << 1 << 999 << 1 << "9952" << true << true << "999" << 999;
         QTest::newRow("Tatra banka CSV") << 2 << 1 << 2 << "1100" << true << false << "1" << 1;
-        QTest::newRow("Fio keeps the stored account") << 3 << 12 << 3 << "8330" << false << false << "12" << 12;
+        QTest::newRow("Fio keeps the stored account")
+            << 3 << 12 << 3 << "8330" << false << false << "12" << 12;
         QTest::newRow("unknown Format as Fio") << 7 << 5 << -1 << "8330" << false << false << "5" << 5;
         QTest::newRow("number 0 shows and stores 1") << 0 << 0 << 0 << "1100" << true << false << "1" << 1;
-        QTest::newRow("number 1500 shows and stores 999") << 0 << 1500 << 0 << "1100" << true << false << "999" << 999;
+        QTest::newRow("number 1500 shows and stores 999")
+            << 0 << 1500 << 0 << "1100" << true << false << "999" << 999;
     }
 
     void taskLoading()

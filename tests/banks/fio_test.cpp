@@ -89,7 +89,8 @@ TEST(Fio, TransactionLineTest)
         {"no field 1", "01.03.2019", 0},
         {"empty", "", 0},
     };
-    for (const Riadok& r : riadky) EXPECT_EQ(KontrolaRiadkuFio(cp1250ZUtf8(r.riadok)), r.ocakavany) << r.nazov;
+    for (const Riadok& r : riadky)
+        EXPECT_EQ(KontrolaRiadkuFio(cp1250ZUtf8(r.riadok)), r.ocakavany) << r.nazov;
 }
 
 TEST(Fio, FileTest)
@@ -100,22 +101,78 @@ TEST(Fio, FileTest)
         bool platny;
     } riadky[] = {
         {"valid", {}, true},
-        {"column line differs in one character", [] { SuborFio s; s.hlavicka[9][0] = 'p'; return s; }(), false},
-        {"line 9 holds a blank", [] { SuborFio s; s.hlavicka[8] = " "; return s; }(), false},
+        {"column line differs in one character",
+         [] {
+             SuborFio s;
+             s.hlavicka[9][0] = 'p';
+             return s;
+         }(),
+         false},
+        {"line 9 holds a blank",
+         [] {
+             SuborFio s;
+             s.hlavicka[8] = " ";
+             return s;
+         }(),
+         false},
         {"account of 9 digits",
-         [] { SuborFio s; s.hlavicka[0] = "Prehľad vybraných transakcií na účte \"262876543/8330\""; return s; }(),
+         [] {
+             SuborFio s;
+             s.hlavicka[0] = "Prehľad vybraných transakcií na účte \"262876543/8330\"";
+             return s;
+         }(),
          false},
         {"other bank code in line 1",
-         [] { SuborFio s; s.hlavicka[0] = "Prehľad vybraných transakcií na účte \"2628765432/0900\""; return s; }(),
+         [] {
+             SuborFio s;
+             s.hlavicka[0] = "Prehľad vybraných transakcií na účte \"2628765432/0900\"";
+             return s;
+         }(),
          false},
-        {"line 7 without its sign", [] { SuborFio s; s.hlavicka[6] = "Suma príjmov: 0,00"; return s; }(), false},
-        {"no sum line", [] { SuborFio s; s.zaver[0] = "Suma;-1500,00;"; return s; }(), false},
+        {"line 7 without its sign",
+         [] {
+             SuborFio s;
+             s.hlavicka[6] = "Suma príjmov: 0,00";
+             return s;
+         }(),
+         false},
+        {"no sum line",
+         [] {
+             SuborFio s;
+             s.zaver[0] = "Suma;-1500,00;";
+             return s;
+         }(),
+         false},
         {"opening balance not a number",
-         [] { SuborFio s; s.hlavicka[4] = "Počiatočný stav účtu k 01.03.2019: 1 2x4,56 EUR"; return s; }(), false},
-        {"invalid transaction line", [] { SuborFio s; s.transakcie.push_back("x"); return s; }(), false},
-        {"11 lines", [] { SuborFio s; s.transakcie.clear(); s.zaver.pop_back(); return s; }(), false},
+         [] {
+             SuborFio s;
+             s.hlavicka[4] = "Počiatočný stav účtu k 01.03.2019: 1 2x4,56 EUR";
+             return s;
+         }(),
+         false},
+        {"invalid transaction line",
+         [] {
+             SuborFio s;
+             s.transakcie.push_back("x");
+             return s;
+         }(),
+         false},
+        {"11 lines",
+         [] {
+             SuborFio s;
+             s.transakcie.clear();
+             s.zaver.pop_back();
+             return s;
+         }(),
+         false},
         // A file without transactions would give a statement of a lone "074" record.
-        {"no transaction line", [] { SuborFio s; s.transakcie.clear(); return s; }(), false},
+        {"no transaction line",
+         [] {
+             SuborFio s;
+             s.transakcie.clear();
+             return s;
+         }(),
+         false},
     };
     for (const Riadok& r : riadky) EXPECT_EQ(preved(r.subor).platny, r.platny) << r.nazov;
 }

@@ -39,9 +39,9 @@ struct Zaznam {
 
     std::string text() const
     {
-        return spracovanie + "," + zuctovanie + ",\"" + suma + "\"," + mena + "," + typ + "," + predcislie +
-               "," + cislo + "," + kod + "," + iban + "," + vs + "," + ss + "," + ks + "," + referencia + "," +
-               informacia + "," + popis;
+        return spracovanie + "," + zuctovanie + ",\"" + suma + "\"," + mena + "," + typ + "," + predcislie
+            + "," + cislo + "," + kod + "," + iban + "," + vs + "," + ss + "," + ks + "," + referencia + ","
+            + informacia + "," + popis;
     }
 };
 
@@ -97,8 +97,13 @@ TEST(TatraCsv, RecordTest)
         {"a field of 6 to 12 missing",
          "05.03.2019,06.03.2019,\"12,50\",EUR,Kredit,,1234567890,0900,SK31,123,0308,,\"Faktúra\",Platba", 0},
         {"Informácia open", sUpravou([](Zaznam& z) { z.informacia = "\"Faktúra"; }), -1},
-        {"Referencia open", sUpravou([](Zaznam& z) { z.referencia = "\"ref"; z.informacia = "Faktúra"; }), -1},
-        {"Referencia closed by the quote of Informácia", sUpravou([](Zaznam& z) { z.referencia = "\"ref"; }), 0},
+        {"Referencia open", sUpravou([](Zaznam& z) {
+             z.referencia = "\"ref";
+             z.informacia = "Faktúra";
+         }),
+         -1},
+        {"Referencia closed by the quote of Informácia", sUpravou([](Zaznam& z) { z.referencia = "\"ref"; }),
+         0},
         {"Informácia of two quotes", sUpravou([](Zaznam& z) { z.informacia = "\"\""; }), 1},
         {"Popis empty", sUpravou([](Zaznam& z) { z.popis = ""; }), 0},
         {"Popis a lone quote", sUpravou([](Zaznam& z) { z.popis = "\""; }), -1},
@@ -109,7 +114,8 @@ TEST(TatraCsv, RecordTest)
         {"amount with a sign passes the record test", sUpravou([](Zaznam& z) { z.suma = "+12,50"; }), 1},
         {"empty", "", 0},
     };
-    for (const Riadok& r : riadky) EXPECT_EQ(KontrolaRiadkuTatraCsv(cp1250ZUtf8(r.zaznam)), r.ocakavany) << r.nazov;
+    for (const Riadok& r : riadky)
+        EXPECT_EQ(KontrolaRiadkuTatraCsv(cp1250ZUtf8(r.zaznam)), r.ocakavany) << r.nazov;
 }
 
 TEST(TatraCsv, FileTest)
@@ -142,7 +148,10 @@ TEST(TatraCsv, FileTest)
         {"specific symbol of 11", subor({sUpravou([](Zaznam& z) { z.ss = "12345678901"; })}), false},
         {"constant symbol of 5", subor({sUpravou([](Zaznam& z) { z.ks = "03080"; })}), false},
         {"constant symbol with a letter", subor({sUpravou([](Zaznam& z) { z.ks = "03a"; })}), false},
-        {"fields fit after trimming", subor({sUpravou([](Zaznam& z) { z.ks = "  0308 "; z.vs = " 1234567890 "; })}),
+        {"fields fit after trimming", subor({sUpravou([](Zaznam& z) {
+             z.ks = "  0308 ";
+             z.vs = " 1234567890 ";
+         })}),
          true},
         {"IBAN is not checked", subor({sUpravou([](Zaznam& z) { z.iban = "anything at all"; })}), true},
         {"date with a sign", subor({sUpravou([](Zaznam& z) { z.zuctovanie = "+6.03.2019"; })}), false},
@@ -169,18 +178,34 @@ TEST(TatraCsv, KeyAndReadingOrder)
         char oddelovac;
         std::vector<std::string> poradie;
     } riadky[] = {
-        {"newest first", {zo("05.03.2019").text(), zo("03.03.2019").text(), zo("01.03.2019").text()},
-         "20190305", '>', {"20190301", "20190303", "20190305"}},
-        {"oldest first", {zo("01.03.2019").text(), zo("03.03.2019").text(), zo("05.03.2019").text()},
-         "20190305", '<', {"20190301", "20190303", "20190305"}},
-        {"one date", {zo("05.03.2019").text(), zo("05.03.2019").text()}, "20190305", '<', {"20190305", "20190305"}},
+        {"newest first",
+         {zo("05.03.2019").text(), zo("03.03.2019").text(), zo("01.03.2019").text()},
+         "20190305",
+         '>',
+         {"20190301", "20190303", "20190305"}},
+        {"oldest first",
+         {zo("01.03.2019").text(), zo("03.03.2019").text(), zo("05.03.2019").text()},
+         "20190305",
+         '<',
+         {"20190301", "20190303", "20190305"}},
+        {"one date",
+         {zo("05.03.2019").text(), zo("05.03.2019").text()},
+         "20190305",
+         '<',
+         {"20190305", "20190305"}},
         {"last record spans lines",
-         {zo("01.03.2019").text(), "07.03.2019,07.03.2019,\"1,00\",EUR,Debet,,,,,,,,,\"Nájom", "marec\",Platba"},
-         "20190307", '<', {"20190301", "20190307"}},
+         {zo("01.03.2019").text(), "07.03.2019,07.03.2019,\"1,00\",EUR,Debet,,,,,,,,,\"Nájom",
+          "marec\",Platba"},
+         "20190307",
+         '<',
+         {"20190301", "20190307"}},
         {"newest first, records spanning lines",
-         {"07.03.2019,07.03.2019,\"1,00\",EUR,Debet,,,,,,,,,\"Nájom", "marec\",Platba", zo("03.03.2019").text(),
-          "01.03.2019,01.03.2019,\"2,00\",EUR,Kredit,,,,,,,,,\"Záloha", "", "na tovar\",Platba"},
-         "20190307", '>', {"20190301", "20190303", "20190307"}},
+         {"07.03.2019,07.03.2019,\"1,00\",EUR,Debet,,,,,,,,,\"Nájom", "marec\",Platba",
+          zo("03.03.2019").text(), "01.03.2019,01.03.2019,\"2,00\",EUR,Kredit,,,,,,,,,\"Záloha", "",
+          "na tovar\",Platba"},
+         "20190307",
+         '>',
+         {"20190301", "20190303", "20190307"}},
     };
     for (const Riadok& r : riadky) {
         const Vysledok v = prevedRiadky(r.riadky);

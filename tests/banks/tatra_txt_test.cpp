@@ -37,7 +37,9 @@ std::string riadok(const Riadok& r)
     std::string s(tatraTxtCiara.size(), ' ');
     for (std::size_t i = 0; i < tatraTxtCiara.size(); ++i)
         if (tatraTxtCiara[i] == '+') s[i] = '|';
-    auto vloz = [&s](std::size_t pozicia, const std::string& hodnota) { s.replace(pozicia - 1, hodnota.size(), hodnota); };
+    auto vloz = [&s](std::size_t pozicia, const std::string& hodnota) {
+        s.replace(pozicia - 1, hodnota.size(), hodnota);
+    };
     vloz(1, r.spracovanie);
     vloz(14, " " + r.zuctovanie);
     std::string suma(13 - std::min<std::size_t>(13, r.jednotky.size()), ' ');
@@ -149,9 +151,15 @@ TEST(TatraTxt, KeyTakesTheNewestDateAndTheFileDirection)
         std::vector<std::string> poradie;  // processing dates as the statement receives them
     };
     const Pripad pripady[] = {
-        {"newest first", {"05.03.2019", "03.03.2019", "01.03.2019"}, "20190305", '>',
+        {"newest first",
+         {"05.03.2019", "03.03.2019", "01.03.2019"},
+         "20190305",
+         '>',
          {"20190301", "20190303", "20190305"}},
-        {"oldest first", {"01.03.2019", "03.03.2019", "05.03.2019"}, "20190305", '<',
+        {"oldest first",
+         {"01.03.2019", "03.03.2019", "05.03.2019"},
+         "20190305",
+         '<',
          {"20190301", "20190303", "20190305"}},
         {"one date", {"02.03.2019", "02.03.2019"}, "20190302", '<', {"20190302", "20190302"}},
         {"across a year end", {"02.01.2020", "31.12.2019"}, "20200102", '>', {"20191231", "20200102"}},
@@ -208,10 +216,10 @@ TEST(TatraTxt, TransactionLineMapsIntoTheStatementValues)
          "12550", 12550, "0000", " 00 Faktura 2019001"},
         {"description when the purpose is empty", s([](Riadok& r) { r.ucel = ""; }), false, "12550", 12550,
          "0900", "19 1234567890 Platba"},
-        {"neither purpose nor description", s([](Riadok& r) { r.ucel = r.popis = ""; }), false, "12550", 12550,
-         "0900", "19 1234567890 "},
-        {"purpose cut to 20 bytes", s([](Riadok& r) { r.ucel = "\xDAhrada fakt\xFAry \xE8. 2019001"; }), false,
-         "12550", 12550, "0900", "19 1234567890 \xDAhrada fakt\xFAry \xE8. 20"},
+        {"neither purpose nor description", s([](Riadok& r) { r.ucel = r.popis = ""; }), false, "12550",
+         12550, "0900", "19 1234567890 "},
+        {"purpose cut to 20 bytes", s([](Riadok& r) { r.ucel = "\xDAhrada fakt\xFAry \xE8. 2019001"; }),
+         false, "12550", 12550, "0900", "19 1234567890 \xDAhrada fakt\xFAry \xE8. 20"},
         {"thousands separator ends the amount", s([](Riadok& r) { r.jednotky = "1 250"; }), false, "1 25050",
          1, "0900", "19 1234567890 Faktura 2019001"},
     };

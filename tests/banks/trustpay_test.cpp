@@ -94,7 +94,8 @@ TEST(TrustPay, RecordsMapIntoTransactionsByTheTaskOptions)
         NastaveniaKonverzie nastavenia{"2628765432", p.variabilnySymbol, p.sablona};
         HlavickaSuboru hlavicka;
         Zbierka zbierka;
-        ASSERT_TRUE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor), ' ', nastavenia, hlavicka, zbierka)) << p.nazov;
+        ASSERT_TRUE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor), ' ', nastavenia, hlavicka, zbierka))
+            << p.nazov;
         EXPECT_EQ(hlavicka.vlastnyUcet, "2628765432");
         ASSERT_EQ(zbierka.transakcie.size(), 2u) << p.nazov;
         const Transakcia& t1 = zbierka.transakcie[0];
@@ -122,7 +123,8 @@ TEST(TrustPay, FileChangedSinceItsTestIsNotRead)
     Zbierka zbierka;
     const std::string zmeneny = subor.substr(0, subor.size() - 10);
     EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(zmeneny), ' ', nastavenia, hlavicka, zbierka));
-    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor + "x\r\n"), ' ', nastavenia, hlavicka, zbierka));
+    EXPECT_FALSE(
+        KonverziaTrustPay.citaj(rozdelNaRiadky(subor + "x\r\n"), ' ', nastavenia, hlavicka, zbierka));
 }
 
 TEST(TrustPay, SumsThatWouldLeave64BitsRefuseTheFile)

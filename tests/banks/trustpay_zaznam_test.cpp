@@ -21,8 +21,8 @@ std::string s(std::string text, std::string_view co, std::string_view cim)
 // A record with the given counter-account, payment text and field 6.
 std::string zaznamS(std::string_view ucet, std::string_view text, std::string_view pole6)
 {
-    return "15. 03. 2024;\"" + std::string(ucet) + "\";-0,50;EUR;\"" + std::string(text) + "\";\"" + std::string(pole6)
-           + "\";1;\"Firma s.r.o.\"";
+    return "15. 03. 2024;\"" + std::string(ucet) + "\";-0,50;EUR;\"" + std::string(text) + "\";\""
+        + std::string(pole6) + "\";1;\"Firma s.r.o.\"";
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ inline Vysledok preved(const Banka& banka, std::string_view obsah, const Nastave
     const Riadky riadky = rozdelNaRiadky(obsah);
     Vysledok v;
     Zbierka zbierka;
-    v.platny = banka.test(riadky, v.kluc) && banka.citaj(riadky, v.kluc.oddelovac, nastavenia, v.hlavicka, zbierka);
+    v.platny =
+        banka.test(riadky, v.kluc) && banka.citaj(riadky, v.kluc.oddelovac, nastavenia, v.hlavicka, zbierka);
     v.transakcie = std::move(zbierka.transakcie);
     return v;
 }

@@ -42,12 +42,14 @@ TEST(Bajty, ReadsAsAnIntegerOnlyForASignAndDigits)
 // text below answers what the joined text answers.
 TEST(Bajty, PartsReadAsAnIntegerExactlyAsTheirJoinedText)
 {
-    const std::string_view texty[] = {"", "0", "-", "+", "-15", "+15", "--1", "1-", "1+2", " 15", "1a", "12345678901234567890",
-                                      "-0", "+-", "a", "01.", "2024"};
+    const std::string_view texty[] = {"",    "0",  "-",   "+",   "-15", "+15",
+                                      "--1", "1-", "1+2", " 15", "1a",  "12345678901234567890",
+                                      "-0",  "+-", "a",   "01.", "2024"};
     for (const std::string_view text : texty) {
         for (std::size_t i = 0; i <= text.size(); ++i) {
             for (std::size_t j = i; j <= text.size(); ++j) {
-                EXPECT_EQ(citaSaAkoCislo(text.substr(0, i), text.substr(i, j - i), text.substr(j)), citaSaAkoCislo(text))
+                EXPECT_EQ(citaSaAkoCislo(text.substr(0, i), text.substr(i, j - i), text.substr(j)),
+                          citaSaAkoCislo(text))
                     << text << " split at " << i << " and " << j;
             }
         }

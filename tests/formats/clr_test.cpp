@@ -136,9 +136,8 @@ TEST(Clr, OpeningBalanceKeepsItsSignApartFromTheAmount)
 
 TEST(Clr, SumsBeyondThirtyTwoBitsAreWrittenWhole)
 {
-    const std::string text = vypis({transakcia(false, 3000000000, "3000000000"),
-                                    transakcia(false, 3000000000, "3000000000")},
-                                   1);
+    const std::string text =
+        vypis({transakcia(false, 3000000000, "3000000000"), transakcia(false, 3000000000, "3000000000")}, 1);
     EXPECT_NE(text.find("S1:2 6000000000\r\n"), std::string::npos);
     EXPECT_NE(text.find("KV:4 0 + 6000000000 + 6000000000 + R\r\n"), std::string::npos);
 }

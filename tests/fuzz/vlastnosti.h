@@ -21,8 +21,8 @@ namespace kasamat::fuzz {
 
 [[noreturn]] inline void porusene(const char* vlastnost, std::string_view text = {})
 {
-    std::fprintf(stderr, "property broken: %s\n%.*s\n", vlastnost, int(std::min<std::size_t>(text.size(), 2000)),
-                 text.data());
+    std::fprintf(stderr, "property broken: %s\n%.*s\n", vlastnost,
+                 int(std::min<std::size_t>(text.size(), 2000)), text.data());
     std::abort();
 }
 
@@ -60,7 +60,8 @@ inline std::vector<std::string_view> riadkyVypisu(std::string_view vypis)
     std::size_t od = 0;
     while (od < vypis.size()) {
         const std::size_t lf = vypis.find('\n', od);
-        over(lf != std::string_view::npos && lf > od && vypis[lf - 1] == '\r', "every LF follows a CR", vypis);
+        over(lf != std::string_view::npos && lf > od && vypis[lf - 1] == '\r', "every LF follows a CR",
+             vypis);
         const std::string_view riadok = vypis.substr(od, lf - 1 - od);
         over(riadok.find('\r') == std::string_view::npos, "no bare CR in a statement", vypis);
         riadky.push_back(riadok);
@@ -95,8 +96,8 @@ inline int overZaznam(int (*test)(std::string_view), std::string_view zaznam)
     over(test(zaznam) == vysledok, "the record test is repeatable", zaznam);
     if (vysledok == -1) {
         over(zaznam.find('"') != std::string_view::npos, "-1 needs a double quote", zaznam);
-        over(test(std::string(zaznam) + " dalsi riadok;bez uvodzoviek") == -1, "a line without quotes keeps -1",
-             zaznam);
+        over(test(std::string(zaznam) + " dalsi riadok;bez uvodzoviek") == -1,
+             "a line without quotes keeps -1", zaznam);
     }
     return vysledok;
 }
@@ -128,13 +129,12 @@ inline void overClr(std::string_view vypis, __int128 suma)
     over(s1.size() == 2 && s1[0] == n && hodnota(s1[1]) == suma,
          "S1: counts the blocks and totals the written amounts", vypis);
     const auto hd52 = slova(riadky[koniec + 3]);
-    over(hd52.size() == 5 && hd52[0] == "HD:52" && hd52[3] == std::to_string(bloky + 2), "HD:52 numbers N + 2",
-         vypis);
+    over(hd52.size() == 5 && hd52[0] == "HD:52" && hd52[3] == std::to_string(bloky + 2),
+         "HD:52 numbers N + 2", vypis);
     over(riadky[koniec + 4].starts_with("ZV:"), "ZV: follows", vypis);
     const auto kv = slova(za(riadky[koniec + 5], "KV:"));
     over(kv.size() == 8 && kv[0] == std::to_string(bloky + 2), "KV: numbers N + 2", vypis);
-    over(hodnota(kv[1]) + hodnota(kv[3]) == suma,
-         "KV: debit and credit make the total", vypis);
+    over(hodnota(kv[1]) + hodnota(kv[3]) == suma, "KV: debit and credit make the total", vypis);
 }
 
 // An ABO statement: one 074 record, then one 075 record per transaction,
@@ -145,7 +145,8 @@ inline void overPolia(std::string_view zaznam, const std::array<PoleAbo, N>& pol
 {
     for (const PoleAbo& pole : polia)
         if (pole.vypln == VyplnAbo::Nuly)
-            over(ibaCislice(zaznam.substr(pole.pozicia - 1, pole.sirka)), "ABO numeric field is digits", zaznam);
+            over(ibaCislice(zaznam.substr(pole.pozicia - 1, pole.sirka)), "ABO numeric field is digits",
+                 zaznam);
 }
 
 inline std::string_view pole(std::string_view zaznam, std::size_t pozicia, std::size_t sirka)
@@ -226,7 +227,8 @@ private:
             m_odmietnuty = true;
             return;
         }
-        const FormatVypisu::Uzaver uzaver = m_format.uzavri(m_stav, m_hlavicka, int(m_vypisy.size() % 999) + 1);
+        const FormatVypisu::Uzaver uzaver =
+            m_format.uzavri(m_stav, m_hlavicka, int(m_vypisy.size() % 999) + 1);
         m_vypisy.push_back(uzaver.pred + m_stav.text + uzaver.za);
         m_sumy.push_back(m_suma);
     }

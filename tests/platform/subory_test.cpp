@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/cesta.h"
-#include "podpora/docasny_priecinok.h"
 #include "platform/subory.h"
+#include "podpora/docasny_priecinok.h"
 
 namespace kasamat::test {
 namespace {
@@ -18,7 +18,8 @@ TEST(Subory, ScanMatchesTheExtensionInAnyCaseAndListsWithoutRegardToCase)
     DocasnyPriecinok priecinok;
     // "a.csv" beside "A.CSV" only where the file system keeps both.
     const bool oba = rozlisujeVelkostPismen(priecinok.cesta());
-    for (const char* meno : {"b.csv", "A.CSV", "Č.csv", "c.Csv", "x.csvx", "csv", "y.txt", ".csv", "d.csv.bak"})
+    for (const char* meno :
+         {"b.csv", "A.CSV", "Č.csv", "c.Csv", "x.csvx", "csv", "y.txt", ".csv", "d.csv.bak"})
         zapisSubor(priecinok.cesta() / cestaZUtf8(meno), "");
     if (oba) zapisSubor(priecinok.cesta() / "a.csv", "");
     fs::create_directory(priecinok.cesta() / cestaZUtf8("priečinok.csv"));

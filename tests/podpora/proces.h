@@ -72,7 +72,10 @@ bool podWine();
 // The name of kasamat-batch's file on this system.
 inline const std::string menoProgramuBehu = std::string("kasamat-batch") + KASAMAT_EXE_SUFFIX;
 
-inline std::filesystem::path programBehu() { return std::filesystem::path(KASAMAT_BIN_DIR) / menoProgramuBehu; }
+inline std::filesystem::path programBehu()
+{
+    return std::filesystem::path(KASAMAT_BIN_DIR) / menoProgramuBehu;
+}
 
 // Copies the files that ship beside the programs (the template default.dat,
 // release.nfo and the remote-support tool) into `priecinok`.

@@ -101,14 +101,17 @@ bool zatvorOkno(const std::string& nazov)
     if (std::system(hladaj.c_str()) != 0) return false;
     // The window gets the focus and Enter, which its default button takes;
     // xdotool then fails on the key's release to a window already gone.
-    const std::string zatvor = "xdotool search --onlyvisible --name '^" + nazov
-                               + "$' windowfocus --sync key Return >/dev/null 2>&1";
+    const std::string zatvor =
+        "xdotool search --onlyvisible --name '^" + nazov + "$' windowfocus --sync key Return >/dev/null 2>&1";
     static_cast<void>(std::system(zatvor.c_str()));
     return true;
 }
 
 bool podWine() { return false; }
 
-void nastavPremennu(const std::string& meno, const std::string& hodnota) { ::setenv(meno.c_str(), hodnota.c_str(), 1); }
+void nastavPremennu(const std::string& meno, const std::string& hodnota)
+{
+    ::setenv(meno.c_str(), hodnota.c_str(), 1);
+}
 
 }  // namespace kasamat::test

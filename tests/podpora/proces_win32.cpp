@@ -45,8 +45,8 @@ HANDLE suborVystupu(const fs::path& cesta)
 
 // Windows honours a read-only file for every user, and Wine for root too:
 // the tests' own user meets the permissions an ordinary user would.
-Proces::Proces(const fs::path& program, const std::vector<std::string>& argumenty, const fs::path& priecinokVystupu,
-               bool)
+Proces::Proces(const fs::path& program, const std::vector<std::string>& argumenty,
+               const fs::path& priecinokVystupu, bool)
 {
     std::wstring riadok = argument(program.wstring());
     for (const std::string& text : argumenty) riadok += L" " + argument(siroky(text));
@@ -62,8 +62,8 @@ Proces::Proces(const fs::path& program, const std::vector<std::string>& argument
     for (const DWORD standardny : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
         SetHandleInformation(GetStdHandle(standardny), HANDLE_FLAG_INHERIT, 0);
     PROCESS_INFORMATION proces{};
-    const bool spusteny = CreateProcessW(program.c_str(), riadok.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                         nullptr, nullptr, &start, &proces);
+    const bool spusteny = CreateProcessW(program.c_str(), riadok.data(), nullptr, nullptr, TRUE,
+                                         CREATE_NO_WINDOW, nullptr, nullptr, &start, &proces);
     CloseHandle(start.hStdOutput);
     CloseHandle(start.hStdError);
     if (!spusteny) throw std::runtime_error("cannot start " + utf8ZCesty(program));
@@ -81,7 +81,8 @@ Proces::~Proces()
 bool Proces::skoncil()
 {
     DWORD kod = 0;
-    if (!m_skoncil && WaitForSingleObject(m_proces, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(m_proces, &kod)) {
+    if (!m_skoncil && WaitForSingleObject(m_proces, 0) == WAIT_OBJECT_0
+        && GetExitCodeProcess(m_proces, &kod)) {
         m_skoncil = true;
         m_status = int(kod);
     }

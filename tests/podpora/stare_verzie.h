@@ -19,11 +19,16 @@ struct StaraVerzia {
 };
 
 inline constexpr std::array<StaraVerzia, 11> stareVerzie = {{
-    {"2.0.0.0", Rozlozenie::bezVariabilnehoSymbolu}, {"2.0.1.0", Rozlozenie::bezVariabilnehoSymbolu},
-    {"2.0.2.0", Rozlozenie::bezVariabilnehoSymbolu}, {"2.0.3.0", Rozlozenie::bezVariabilnehoSymbolu},
-    {"2.1.0.0", Rozlozenie::bezTextuPlatby},         {"2.1.1.0", Rozlozenie::bezTextuPlatby},
-    {"2.1.2.0", Rozlozenie::bezTextuPlatby},         {"2.2.0.0", Rozlozenie::uplne},
-    {"2.2.1.0", Rozlozenie::uplne},                  {"2.3.0.0", Rozlozenie::uplne},
+    {"2.0.0.0", Rozlozenie::bezVariabilnehoSymbolu},
+    {"2.0.1.0", Rozlozenie::bezVariabilnehoSymbolu},
+    {"2.0.2.0", Rozlozenie::bezVariabilnehoSymbolu},
+    {"2.0.3.0", Rozlozenie::bezVariabilnehoSymbolu},
+    {"2.1.0.0", Rozlozenie::bezTextuPlatby},
+    {"2.1.1.0", Rozlozenie::bezTextuPlatby},
+    {"2.1.2.0", Rozlozenie::bezTextuPlatby},
+    {"2.2.0.0", Rozlozenie::uplne},
+    {"2.2.1.0", Rozlozenie::uplne},
+    {"2.3.0.0", Rozlozenie::uplne},
     {"2.4.0.0", Rozlozenie::uplne},
 }};
 
@@ -53,9 +58,9 @@ inline std::string staryUser(const std::string& verzia, Rozlozenie rozlozenie)
         // An unset folder or account is NULL, as a task added by "Pridať" leaves it.
         auto alboNull = [&](const std::string& t) { return t.empty() ? std::string("NULL") : hodnota(t); };
         sql += "INSERT INTO Ulohy VALUES (" + std::to_string(u.id) + ", " + hodnota(u.nazov) + ", "
-            + alboNull(u.priecinokVstup) + ", " + alboNull(u.priecinokVystup) + ", " + std::to_string(u.format)
-            + ", " + alboNull(u.cisloUctu) + ", " + std::to_string(u.cisloVypisu) + ", "
-            + std::to_string(u.periodicita)
+            + alboNull(u.priecinokVstup) + ", " + alboNull(u.priecinokVystup) + ", "
+            + std::to_string(u.format) + ", " + alboNull(u.cisloUctu) + ", " + std::to_string(u.cisloVypisu)
+            + ", " + std::to_string(u.periodicita)
             + (sVariabilnymSymbolom ? ", " + std::to_string(u.variabilnySymbol) : "")
             + (sTextomPlatby ? ", " + alboNull(u.textPlatby) : "") + ");";
     }

@@ -60,10 +60,10 @@ std::string vlozenieUlohy(const Uloha& u)
     const auto text = [](const std::string& hodnota) { return "'" + sqlText(hodnota) + "'"; };
     const auto cislo = [](int hodnota) { return std::to_string(hodnota); };
     return "INSERT INTO Ulohy (ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, "
-           "Periodicita, VariabilnySymbol, TextPlatby) VALUES (" + cislo(u.id) + ", " + text(u.nazov) + ", "
-        + text(u.priecinokVstup) + ", " + text(u.priecinokVystup) + ", " + cislo(u.format) + ", "
-        + text(u.cisloUctu) + ", " + cislo(u.cisloVypisu) + ", " + cislo(u.periodicita) + ", "
-        + cislo(u.variabilnySymbol) + ", " + text(u.textPlatby) + ");";
+           "Periodicita, VariabilnySymbol, TextPlatby) VALUES ("
+        + cislo(u.id) + ", " + text(u.nazov) + ", " + text(u.priecinokVstup) + ", " + text(u.priecinokVystup)
+        + ", " + cislo(u.format) + ", " + text(u.cisloUctu) + ", " + cislo(u.cisloVypisu) + ", "
+        + cislo(u.periodicita) + ", " + cislo(u.variabilnySymbol) + ", " + text(u.textPlatby) + ");";
 }
 
 bool zapisUlohy(Databaza& databaza, std::vector<Uloha> ulohy, int vybrata)

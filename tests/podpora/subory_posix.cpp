@@ -14,8 +14,8 @@ void odstranStrom(const fs::path& priecinok)
 {
     std::error_code chyba;
     // A test may leave a folder read-only.
-    for (auto it = fs::recursive_directory_iterator(priecinok, chyba); it != fs::recursive_directory_iterator();
-         it.increment(chyba))
+    for (auto it = fs::recursive_directory_iterator(priecinok, chyba);
+         it != fs::recursive_directory_iterator(); it.increment(chyba))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, chyba);
     fs::remove_all(priecinok, chyba);
 }
@@ -32,8 +32,10 @@ std::set<std::string> menaVPriecinku(const fs::path& priecinok)
 fs::path priecinokInehoSystemu()
 {
     const fs::path pamat = "/dev/shm";
-    struct stat a {}, b {};
-    if (::stat(pamat.c_str(), &a) != 0 || ::stat(fs::temp_directory_path().c_str(), &b) != 0 || a.st_dev == b.st_dev)
+    struct stat a {
+    }, b{};
+    if (::stat(pamat.c_str(), &a) != 0 || ::stat(fs::temp_directory_path().c_str(), &b) != 0
+        || a.st_dev == b.st_dev)
         return {};
     return pamat;
 }

@@ -16,7 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::wstring dlha(const fs::path& cesta) { return L"\\\\?\\" + fs::absolute(cesta).make_preferred().wstring(); }
+std::wstring dlha(const fs::path& cesta)
+{
+    return L"\\\\?\\" + fs::absolute(cesta).make_preferred().wstring();
+}
 
 // The entries of a folder given as a \\?\ path.
 std::vector<WIN32_FIND_DATAW> polozky(const std::wstring& priecinok)

@@ -19,12 +19,14 @@ bool jeTransakcia(std::string_view riadok)
 {
     return riadok.size() >= 14 && riadok[2] == '.' && riadok[5] == '.' && riadok[10] == ';'
         && cislice(riadok.substr(0, 2)) && cislice(riadok.substr(3, 2)) && cislice(riadok.substr(6, 4))
-        && (riadok.ends_with(";D") || riadok.ends_with(";K")) && cislice(riadok.substr(11, riadok.size() - 13));
+        && (riadok.ends_with(";D") || riadok.ends_with(";K"))
+        && cislice(riadok.substr(11, riadok.size() - 13));
 }
 
 std::string datum(std::string_view riadok)
 {
-    return std::string(riadok.substr(6, 4)) + std::string(riadok.substr(3, 2)) + std::string(riadok.substr(0, 2));
+    return std::string(riadok.substr(6, 4)) + std::string(riadok.substr(3, 2))
+        + std::string(riadok.substr(0, 2));
 }
 
 std::size_t prvaTransakcia(const Riadky& riadky)
@@ -81,7 +83,7 @@ public:
     void pridajTransakciu(StavVypisu& stav, const Transakcia& t, const HlavickaSuboru&) const override
     {
         stav.text += "T;" + std::to_string(stav.poradie) + ";" + t.datum + ";" + (t.debet ? "D;" : "K;")
-                   + t.sumaText + "\r\n";
+            + t.sumaText + "\r\n";
     }
     Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru&, int cisloVypisu) const override
     {

@@ -78,10 +78,10 @@ TEST(TwoProcesses, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
     };
     const struct {
         const char* nazov;
-        std::string stary;          // user.dat before the start
-        bool zalohaIbaNaCitanie;    // an older user.dat.bak, read-only, beside it
+        std::string stary;  // user.dat before the start
+        bool zalohaIbaNaCitanie;  // an older user.dat.bak, read-only, beside it
         bool userIbaNaCitanie;
-        bool staraVerzia;           // the tasks must be carried over
+        bool staraVerzia;  // the tasks must be carried over
     } riadky[] = {
         {"older file, read-only backup", "", true, false, true},
         {"damaged file, read-only backup", "poškodený", true, false, false},

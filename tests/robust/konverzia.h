@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "banks/formaty.h"
-#include "run/davka.h"
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
 #include "podpora/zaznam_behu.h"
+#include "run/davka.h"
 #include "store/uloha.h"
 
 namespace kasamat::test {
@@ -24,10 +24,9 @@ inline const std::string neplatneSubory = "Súbory, ktoré nie sú platnými ban
 // A valid export of the format, from the golden cases.
 inline std::string platnyVypis(int format)
 {
-    static const char* const subory[] = {"tatra-txt-per-file/input/vypis_marec.txt",
-                                         "trustpay-per-file/input/trustpay_2024_02.csv",
-                                         "tatra-csv-per-file/input/tb_marec.csv",
-                                         "fio-per-file/input/vypis_marec.csv"};
+    static const char* const subory[] = {
+        "tatra-txt-per-file/input/vypis_marec.txt", "trustpay-per-file/input/trustpay_2024_02.csv",
+        "tatra-csv-per-file/input/tb_marec.csv", "fio-per-file/input/vypis_marec.csv"};
     return citajSubor(fs::path(KASAMAT_TEST_DATA) / "golden" / subory[format]);
 }
 

@@ -16,7 +16,10 @@ TEST(FuzzFindings, DailyStatementNamedByADateThatIsNoDateMakesTheFileInvalid)
     std::string obsah = platnyVypis(0);
     const std::size_t riadok = obsah.find("04.03.2019  | 05.03.2019");
     ASSERT_NE(riadok, std::string::npos);
-    for (const char* datum : {"0/.03.2019", "04.03.2\0" "19", "  .  .    "}) {
+    for (const char* datum : {"0/.03.2019",
+                              "04.03.2\0"
+                              "19",
+                              "  .  .    "}) {
         SCOPED_TRACE(datum);
         obsah.replace(riadok, 10, std::string(datum, 10));
         Konverzia denna(0, 1);
@@ -53,11 +56,13 @@ TEST(FuzzFindings, TrustPayAmountBeyondSixtyFourBitsMakesTheFileInvalid)
     for (const auto& r : riadky) {
         SCOPED_TRACE(r.nazov);
         Konverzia konverzia(1);
-        zapisSubor(konverzia.vstup() / "tp.csv",
-                   std::string("06. 02. 2024;\"1/2\";") + r.suma + ";EUR;\"Dobropis\";\"\";8;\"Dodavatel\"\r\n");
+        zapisSubor(
+            konverzia.vstup() / "tp.csv",
+            std::string("06. 02. 2024;\"1/2\";") + r.suma + ";EUR;\"Dobropis\";\"\";8;\"Dodavatel\"\r\n");
         const ZaznamBehu hlasenie = konverzia.spusti();
         if (r.platny) {
-            EXPECT_EQ(menaVPriecinku(konverzia.vystup()), (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
+            EXPECT_EQ(menaVPriecinku(konverzia.vystup()),
+                      (std::set<std::string>{"tp.csv", "tp.csv (20240206).clr"}));
         } else {
             EXPECT_EQ(hlasenie.riadky, std::vector<std::string>{neplatneSubory + "tp.csv"});
             EXPECT_EQ(menaVPriecinku(konverzia.vystup()), std::set<std::string>{});

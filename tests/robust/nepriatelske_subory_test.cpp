@@ -58,7 +58,10 @@ std::string sNulou(const std::string& text)
     return vysledok;
 }
 
-std::string bezBom(const std::string& text) { return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text; }
+std::string bezBom(const std::string& text)
+{
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
 
 enum class Vysledok { Neplatny, Rovnaky, Iny };
 
@@ -69,26 +72,36 @@ TEST(HostileFiles, EachFileHasItsDefinedOutcome)
         std::function<std::string(const std::string&)> uprav;
         std::array<Vysledok, 4> ocakavane;  // by Format
     } riadky[] = {
-        {"unchanged", [](const std::string& t) { return t; },
+        {"unchanged",
+         [](const std::string& t) { return t; },
          {Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky}},
-        {"empty", [](const std::string&) { return std::string(); },
+        {"empty",
+         [](const std::string&) { return std::string(); },
          {Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny}},
-        {"only CR line ends", [](const std::string& t) { return nahradVsetko(t, "\r\n", "\r"); },
+        {"only CR line ends",
+         [](const std::string& t) { return nahradVsetko(t, "\r\n", "\r"); },
          {Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky}},
-        {"only LF line ends", [](const std::string& t) { return nahradVsetko(t, "\r\n", "\n"); },
+        {"only LF line ends",
+         [](const std::string& t) { return nahradVsetko(t, "\r\n", "\n"); },
          {Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky}},
-        {"mixed line ends", zmiesaneKonce,
+        {"mixed line ends",
+         zmiesaneKonce,
          {Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky, Vysledok::Rovnaky}},
         // TrustPay's exports may carry one; the others' never do.
-        {"UTF-8 byte-order mark", [](const std::string& t) { return "\xEF\xBB\xBF" + bezBom(t); },
+        {"UTF-8 byte-order mark",
+         [](const std::string& t) { return "\xEF\xBB\xBF" + bezBom(t); },
          {Vysledok::Neplatny, Vysledok::Rovnaky, Vysledok::Neplatny, Vysledok::Neplatny}},
-        {"NUL in the last transaction's text", sNulou,
+        {"NUL in the last transaction's text",
+         sNulou,
          {Vysledok::Iny, Vysledok::Iny, Vysledok::Iny, Vysledok::Iny}},
-        {"NUL bytes only", [](const std::string& t) { return std::string(t.size(), '\0'); },
+        {"NUL bytes only",
+         [](const std::string& t) { return std::string(t.size(), '\0'); },
          {Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny}},
-        {"cut in the middle", [](const std::string& t) { return t.substr(0, t.size() / 2); },
+        {"cut in the middle",
+         [](const std::string& t) { return t.substr(0, t.size() / 2); },
          {Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny}},
-        {"a line end added at the end", [](const std::string& t) { return t + "\r\n"; },
+        {"a line end added at the end",
+         [](const std::string& t) { return t + "\r\n"; },
          {Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny, Vysledok::Neplatny}},
     };
     for (int format = 0; format < 4; ++format) {
@@ -157,7 +170,8 @@ TEST(HostileFiles, TenThousandFilesInOneFolder)
     // Ten statements share a day, so each file gives its own name.
     ASSERT_EQ(hlasenie.riadky.size(), 11u);
     EXPECT_EQ(hlasenie.riadky[0], "Vygenerovaný výpis č. 5: vypis0 (20190329).gpc");
-    EXPECT_TRUE(hlasenie.riadky[10].starts_with(neplatneSubory + "zly0.csv, zly1.csv, zly10.csv, zly100.csv, "));
+    EXPECT_TRUE(
+        hlasenie.riadky[10].starts_with(neplatneSubory + "zly0.csv, zly1.csv, zly10.csv, zly100.csv, "));
     EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 9990u);
     EXPECT_EQ(menaVPriecinku(k.vystup()).size(), 20u);
     EXPECT_EQ(hlasenie.posledneCislo(), 15);
@@ -167,7 +181,7 @@ TEST(HostileFiles, NamesWithBlanksQuotesDashesAndDiacriticsConvert)
 {
     const std::string platny = platnyVypis(1);
     Konverzia k(1);
-    std::vector<std::string> vstupy = {"- a.csv", "--output.csv", "\"úver\" 'č. 2'.csv",
+    std::vector<std::string> vstupy = {"- a.csv",         "--output.csv",     "\"úver\" 'č. 2'.csv",
                                        "  medzery  .csv", "ľščťžýáíé ÔÄ.csv", "a;b,c$d`e.csv"};
     for (const std::string& meno : vstupy) zapisSubor(k.vstup() / cestaZUtf8(meno), platny);
     // Windows allows no quote in a name.
@@ -192,12 +206,14 @@ TEST(HostileFiles, LinksPipesAndFoldersNamedLikeExports)
     zapisSubor(ciel, platny);
     std::error_code chyba;
     fs::create_symlink(ciel, k.vstup() / "odkaz.csv", chyba);
-    if (chyba || !vytvorRuru(k.vstup() / "rura.csv")) GTEST_SKIP() << "no links or pipes in folders on this system";
+    if (chyba || !vytvorRuru(k.vstup() / "rura.csv"))
+        GTEST_SKIP() << "no links or pipes in folders on this system";
     fs::create_symlink(k.koren() / "nie je", k.vstup() / "mrtvy.csv");
     fs::create_directory(k.vstup() / "priecinok.csv");
     const ZaznamBehu hlasenie = k.spusti();
-    EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: odkaz.csv (20240206).clr",
-                                                         neplatneSubory + "mrtvy.csv, priecinok.csv, rura.csv"}));
+    EXPECT_EQ(hlasenie.riadky,
+              (std::vector<std::string>{"Vygenerovaný výpis č. 5: odkaz.csv (20240206).clr",
+                                        neplatneSubory + "mrtvy.csv, priecinok.csv, rura.csv"}));
     EXPECT_TRUE(fs::is_symlink(k.vystup() / "odkaz.csv"));
     EXPECT_EQ(fs::read_symlink(k.vystup() / "odkaz.csv"), ciel);
     EXPECT_EQ(citajSubor(ciel), platny);

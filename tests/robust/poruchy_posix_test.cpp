@@ -42,7 +42,8 @@ int spustiSPripojenim(const std::function<bool()>& pripoj, const std::vector<std
 void kopirujPriecinok(const fs::path& z, const fs::path& kam)
 {
     fs::create_directories(kam);
-    for (const auto& polozka : fs::directory_iterator(z)) fs::copy_file(polozka.path(), kam / polozka.path().filename());
+    for (const auto& polozka : fs::directory_iterator(z))
+        fs::copy_file(polozka.path(), kam / polozka.path().filename());
 }
 
 TEST(Faults, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
@@ -61,8 +62,10 @@ TEST(Faults, ReadOnlyOutputFolderWritesNothingAndKeepsEverything)
     if (stav == nemozno) GTEST_SKIP() << "no read-only mount possible here";
     EXPECT_EQ(stav, 0);
     const std::string log = citajSubor(k.koren() / "stdout");
-    EXPECT_NE(log.find("Výpis č. 5 sa nepodarilo zapísať: v000.txt (20190101).clr\nČíslo ďalšieho výpisu: 5\n"),
-              std::string::npos) << log;
+    EXPECT_NE(
+        log.find("Výpis č. 5 sa nepodarilo zapísať: v000.txt (20190101).clr\nČíslo ďalšieho výpisu: 5\n"),
+        std::string::npos)
+        << log;
     EXPECT_EQ(overNicNestratene(k.vstup(), k.vystup(), o), 0u);
     EXPECT_EQ(menaVPriecinku(k.vstup()).size(), 2u);
 }
@@ -77,9 +80,9 @@ TEST(Faults, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     const Ocakavane o = ocakavane(k.uloha, vstupy);
     const std::string vystup = utf8ZCesty(k.vystup());
     const fs::path videne = k.koren() / "videne";
-    const int stav = spustiSPripojenim(
-        [&] { return ::mount("tmpfs", vystup.c_str(), "tmpfs", 0, "size=24k") == 0; }, argumentyUlohy(k.uloha),
-        k.koren(), [&] { kopirujPriecinok(vystup, videne); });
+    const int stav =
+        spustiSPripojenim([&] { return ::mount("tmpfs", vystup.c_str(), "tmpfs", 0, "size=24k") == 0; },
+                          argumentyUlohy(k.uloha), k.koren(), [&] { kopirujPriecinok(vystup, videne); });
     if (stav == nemozno) GTEST_SKIP() << "no tmpfs mount possible here";
     EXPECT_EQ(stav, 0);
     const std::string log = citajSubor(k.koren() / "stdout");
@@ -87,7 +90,8 @@ TEST(Faults, DiskFullDuringAStatementKeepsTheWholeOnesAndTheInput)
     const std::size_t vypisov = overNicNestratene(k.vstup(), videne, o);
     EXPECT_GT(vypisov, 3u);
     EXPECT_LT(vypisov, 43u);
-    EXPECT_NE(log.find("Číslo ďalšieho výpisu: " + std::to_string(5 + vypisov) + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Číslo ďalšieho výpisu: " + std::to_string(5 + vypisov) + "\n"), std::string::npos)
+        << log;
     // The statements of the file that did not fit are written again by the
     // next run, from the start.
     EXPECT_TRUE(menaVPriecinku(k.vstup()).count("wv000.txt"));
@@ -110,14 +114,16 @@ TEST(Faults, DiskFullDuringTheUpgradeLeavesUserDatWholeOrUpgraded)
     fs::copy_file(stary, subory / "user.dat");
     // The program's files and user.dat, and a page for the lock.
     std::uintmax_t obsadene = 4096;
-    for (const auto& polozka : fs::directory_iterator(subory)) obsadene += (polozka.file_size() + 4095) / 4096 * 4096;
+    for (const auto& polozka : fs::directory_iterator(subory))
+        obsadene += (polozka.file_size() + 4095) / 4096 * 4096;
     bool aktualizovany = false;
     for (int volnych = 1; volnych <= 12 && !aktualizovany; ++volnych) {
         SCOPED_TRACE(std::to_string(volnych) + " free pages");
         fs::remove_all(videne);
         const int stav = spustiSPripojenim(
             [&] {
-                const std::string moznosti = "size=" + std::to_string(obsadene + std::uintmax_t(volnych) * 4096);
+                const std::string moznosti =
+                    "size=" + std::to_string(obsadene + std::uintmax_t(volnych) * 4096);
                 if (::mount("tmpfs", program.c_str(), "tmpfs", 0, moznosti.c_str()) != 0) return false;
                 kopirujPriecinok(subory, program);
                 return true;

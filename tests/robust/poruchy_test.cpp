@@ -31,14 +31,18 @@ TEST(Faults, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWritt
         {"removed", [](const fs::path& p) { return fs::remove(p); }},
         {"replaced by a folder", [](const fs::path& p) { return fs::remove(p) && fs::create_directory(p); }},
         {"replaced by a pipe", [](const fs::path& p) { return fs::remove(p) && vytvorRuru(p); }},
-        {"replaced by a dangling link", [](const fs::path& p) {
+        {"replaced by a dangling link",
+         [](const fs::path& p) {
              std::error_code chyba;
              fs::remove(p);
              fs::create_symlink("nie je", p, chyba);
              return !chyba;
          }},
         {"emptied", [](const fs::path& p) { return zapisSubor(p, ""), true; }},
-        {"now other dates", [](const fs::path& p) { return zapisSubor(p, tatraTxt({"20.03.2019", "21.03.2019"})), true; }},
+        {"now other dates",
+         [](const fs::path& p) {
+             return zapisSubor(p, tatraTxt({"20.03.2019", "21.03.2019"})), true;
+         }},
     };
     for (const auto& r : riadky) {
         SCOPED_TRACE(r.nazov);
@@ -57,11 +61,12 @@ TEST(Faults, InputThatChangesBetweenThePassesIsNamedInvalidAndNothingOfItIsWritt
         HlasenieSoZasahom hlasenie;
         hlasenie.zasah = [&] { r.zasah(k.vstup() / "b.txt"); };
         Konvertuj(KonverziaTatraTxt, k.uloha, hlasenie);
-        EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: a.txt (20190301).clr",
-                                                             "Vygenerovaný výpis č. 6: c.txt (20190304).clr",
-                                                             neplatneSubory + "b.txt"}));
-        EXPECT_EQ(menaVPriecinku(k.vystup()), (std::set<std::string>{"a.txt", "a.txt (20190301).clr", "c.txt",
-                                                                     "c.txt (20190304).clr"}));
+        EXPECT_EQ(hlasenie.riadky,
+                  (std::vector<std::string>{"Vygenerovaný výpis č. 5: a.txt (20190301).clr",
+                                            "Vygenerovaný výpis č. 6: c.txt (20190304).clr",
+                                            neplatneSubory + "b.txt"}));
+        EXPECT_EQ(menaVPriecinku(k.vystup()),
+                  (std::set<std::string>{"a.txt", "a.txt (20190301).clr", "c.txt", "c.txt (20190304).clr"}));
         EXPECT_EQ(hlasenie.posledneCislo(), 7);
     }
 }
@@ -76,9 +81,10 @@ TEST(Faults, InputFolderMovedAwayDuringARunLosesNothing)
     HlasenieSoZasahom hlasenie;
     hlasenie.zasah = [&] { fs::rename(k.vstup(), presunuty); };
     Konvertuj(KonverziaTatraTxt, k.uloha, hlasenie);
-    EXPECT_EQ(hlasenie.riadky, (std::vector<std::string>{"Vygenerovaný výpis č. 5: v000.txt (20190101).clr",
-                                                         "Vygenerovaný výpis č. 6: v000.txt (20190102).clr",
-                                                         neplatneSubory + "v001.txt, v002.txt"}));
+    EXPECT_EQ(hlasenie.riadky,
+              (std::vector<std::string>{"Vygenerovaný výpis č. 5: v000.txt (20190101).clr",
+                                        "Vygenerovaný výpis č. 6: v000.txt (20190102).clr",
+                                        neplatneSubory + "v001.txt, v002.txt"}));
     // The first file's statements stand; its move found no source, so it
     // stays in the moved folder with the others.
     EXPECT_EQ(overNicNestratene(presunuty, k.vystup(), o), 2u);
@@ -138,7 +144,8 @@ TEST(Faults, DamagedUserDatIsReplacedAndKeptAsBak)
     } riadky[] = {
         {"truncated", [](const std::string& obsah) { return obsah.substr(0, obsah.size() / 2); }},
         {"cut to its first page", [](const std::string& obsah) { return obsah.substr(0, 1024); }},
-        {"garbage", [](const std::string& obsah) {
+        {"garbage",
+         [](const std::string& obsah) {
              std::string text(obsah.size(), '\0');
              for (std::size_t i = 0; i < text.size(); ++i) text[i] = char((i * 7919u + 13u) % 251u);
              return text;
@@ -180,7 +187,8 @@ TEST(Faults, LockedUserDatIsNeitherReplacedNorChanged)
     // Once the lock is gone the run goes on from the stored number.
     const Beh beh = p.spustiBeh();
     EXPECT_EQ(beh.status, 0) << beh.vystup << beh.chyby;
-    EXPECT_NE(beh.vystup.find("1. drží zámok\nVygenerovaný výpis č. 1: a.txt (20190301).clr\n"), std::string::npos)
+    EXPECT_NE(beh.vystup.find("1. drží zámok\nVygenerovaný výpis č. 1: a.txt (20190301).clr\n"),
+              std::string::npos)
         << beh.vystup;
     EXPECT_EQ(p.cisloVypisu(), 2);
 }

@@ -17,8 +17,8 @@ public:
     ProgramovyPriecinok()
     {
         spustiBeh();
-        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1, 0,
-                          ""};
+        const Uloha tatra{0, "úloha", utf8ZCesty(vstup()), utf8ZCesty(vystup()), 0, "2628765432", 1, 1,
+                          0, ""};
         Databaza databaza;
         EXPECT_TRUE(databaza.otvor(utf8ZCesty(userDat())) && zapisUlohy(databaza, {tatra}, 0));
     }
@@ -27,7 +27,8 @@ public:
     long long cisloVypisu() const
     {
         Databaza databaza;
-        if (!databaza.otvor(utf8ZCesty(userDat())) || databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;") != 1)
+        if (!databaza.otvor(utf8ZCesty(userDat()))
+            || databaza.SQL("SELECT CisloVypisu FROM Ulohy WHERE ID=0;") != 1)
             return -1;
         return databaza.cislo(0, "CisloVypisu");
     }

@@ -23,7 +23,8 @@ inline std::string tatraTxt(const std::vector<std::string>& datumy)
         return pozicia;
     }();
     const std::string hlavicka = vzor.substr(0, koniecHlavicky);
-    const std::string transakcia = vzor.substr(koniecHlavicky, vzor.find('\n', koniecHlavicky) + 1 - koniecHlavicky);
+    const std::string transakcia =
+        vzor.substr(koniecHlavicky, vzor.find('\n', koniecHlavicky) + 1 - koniecHlavicky);
     std::string obsah = hlavicka;
     for (const std::string& datum : datumy) obsah += datum + transakcia.substr(10);
     return obsah + hlavicka.substr(0, hlavicka.find('\n') + 1);
@@ -48,9 +49,12 @@ inline std::string datumPo(int den)
 // The options of kasamat-batch for the task.
 inline std::vector<std::string> argumentyUlohy(const Uloha& u)
 {
-    return {"--format", std::to_string(u.format), "--input", u.priecinokVstup, "--output", u.priecinokVystup,
-            "--account", u.cisloUctu, "--number", std::to_string(u.cisloVypisu), "--periodicity",
-            std::to_string(u.periodicita)};
+    return {"--format",      std::to_string(u.format),
+            "--input",       u.priecinokVstup,
+            "--output",      u.priecinokVystup,
+            "--account",     u.cisloUctu,
+            "--number",      std::to_string(u.cisloVypisu),
+            "--periodicity", std::to_string(u.periodicita)};
 }
 
 // `suborov` Tatra banka TXT exports of `dni` days each, one day after another.
@@ -111,7 +115,8 @@ inline std::size_t overNicNestratene(const fs::path& vstup, const fs::path& vyst
             continue;
         }
         ++vypisov;
-        EXPECT_EQ(bezCisla(citajSubor(vystup / cestaZUtf8(meno))), bezCisla(ocakavany->second)) << "statement not whole: " << meno;
+        EXPECT_EQ(bezCisla(citajSubor(vystup / cestaZUtf8(meno))), bezCisla(ocakavany->second))
+            << "statement not whole: " << meno;
     }
     for (const auto& [meno, obsah] : o.obsahVstupu) {
         const bool vo_vstupe = vo.count(meno) > 0, vo_vystupe = vy.count(meno) > 0;

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "run/hlasenie.h"
 #include "platform/cesta.h"
 #include "podpora/proces.h"
 #include "podpora/subor_nastaveni.h"
+#include "run/hlasenie.h"
 
 namespace kasamat::test {
 namespace {
@@ -25,8 +25,8 @@ TEST(KasamatBatch, UnusableCommandLinesPrintTheUsageAndExitWith2)
         {"format not an integer", {"--format", "fio", "--input", "a", "--output", "b"}},
         {"number with trailing text", {"--format", "3", "--input", "a", "--output", "b", "--number", "7x"}},
         {"empty periodicity", {"--format", "3", "--input", "a", "--output", "b", "--periodicity", ""}},
-        {"variable symbol beyond int", {"--format", "1", "--input", "a", "--output", "b", "--variable-symbol",
-                                        "99999999999"}},
+        {"variable symbol beyond int",
+         {"--format", "1", "--input", "a", "--output", "b", "--variable-symbol", "99999999999"}},
         {"no output folder", {"--format", "3", "--input", "a"}},
         {"no input folder", {"--format", "3", "--output", "b"}},
         {"no format", {"--input", "a", "--output", "b"}},
@@ -45,10 +45,11 @@ TEST(KasamatBatch, OneTaskPrintsItsBlockWithTheGivenValues)
 {
     DocasnyPriecinok priecinok;
     fs::create_directory(priecinok.cesta() / "vstup");
-    const Beh beh = spusti(programBehu(),
-                           {"--input", utf8ZCesty(priecinok.cesta() / "vstup"), "--output", utf8ZCesty(priecinok.cesta()),
-                            "--format", "-4", "--number", "-7", "--name", "Fio 'účet'; --", "--text", ""},
-                           priecinok.cesta());
+    const Beh beh =
+        spusti(programBehu(),
+               {"--input", utf8ZCesty(priecinok.cesta() / "vstup"), "--output", utf8ZCesty(priecinok.cesta()),
+                "--format", "-4", "--number", "-7", "--name", "Fio 'účet'; --", "--text", ""},
+               priecinok.cesta());
     EXPECT_EQ(beh.status, 0) << beh.chyby;
     EXPECT_EQ(beh.vystup, oddelovaciRiadok + "\n1. Fio 'účet'; --\n"
                                              "Vstupný priečinok neobsahuje žiadne *.csv súbory.\n"

@@ -52,20 +52,21 @@ TEST_F(KontrolaNastaveniTest, UsableTaskGivesTheWholeSummary)
     prostredie.ulohy = {uloha(0)};
     prostredie.vybrata = 0;
     EXPECT_TRUE(KontrolaNastaveni(prostredie));
-    EXPECT_EQ(prostredie.riadky, (Riadky{
-                                     "Úlohy: ",
-                                     oddelovaciRiadok,
-                                     "1. Účet v TB",
-                                     "Vstupný priečinok: " + vstup(),
-                                     "Výstupný priečinok: " + vystup(),
-                                     "Formát: Tatra banka (pôvodný IB) *.txt -> Tatra Banka InternetBanking *.clr",
-                                     "Číslo účtu: 2628765432/1100",
-                                     "Periodicita výpisov: podľa vstupu",
-                                     "Číslo ďalšieho výpisu: 12",
-                                     oddelovaciRiadok,
-                                     hintNastavenie,
-                                     hintStart,
-                                 }));
+    EXPECT_EQ(prostredie.riadky,
+              (Riadky{
+                  "Úlohy: ",
+                  oddelovaciRiadok,
+                  "1. Účet v TB",
+                  "Vstupný priečinok: " + vstup(),
+                  "Výstupný priečinok: " + vystup(),
+                  "Formát: Tatra banka (pôvodný IB) *.txt -> Tatra Banka InternetBanking *.clr",
+                  "Číslo účtu: 2628765432/1100",
+                  "Periodicita výpisov: podľa vstupu",
+                  "Číslo ďalšieho výpisu: 12",
+                  oddelovaciRiadok,
+                  hintNastavenie,
+                  hintStart,
+              }));
 }
 
 TEST_F(KontrolaNastaveniTest, EachTaskBlockShowsItsValuesOrProblems)
@@ -82,46 +83,66 @@ TEST_F(KontrolaNastaveniTest, EachTaskBlockShowsItsValuesOrProblems)
     };
     const std::string fmt0 = "Formát: Tatra banka (pôvodný IB) *.txt -> Tatra Banka InternetBanking *.clr";
     const std::vector<Riadok> riadky = {
-        {"same folder text", s(uloha(0), [&](Uloha& u) { u.priecinokVystup = vstup(); }), false,
+        {"same folder text",
+         s(uloha(0), [&](Uloha& u) { u.priecinokVystup = vstup(); }),
+         false,
          {"Vstupný priečinok: " + vstup(),
-          "Priečinok pre výstupné súbory z konverzie výpisov sa musí odlišovať od priečinka so vstupnými súbormi.", fmt0,
-          "Číslo účtu: 2628765432/1100", "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
-        {"same folder written otherwise passes", s(uloha(0), [&](Uloha& u) { u.priecinokVystup = vstup() + "/"; }),
+          "Priečinok pre výstupné súbory z konverzie výpisov sa musí odlišovať od priečinka so vstupnými súbormi.",
+          fmt0, "Číslo účtu: 2628765432/1100", "Periodicita výpisov: podľa vstupu",
+          "Číslo ďalšieho výpisu: 12"}},
+        {"same folder written otherwise passes",
+         s(uloha(0), [&](Uloha& u) { u.priecinokVystup = vstup() + "/"; }),
          true,
-         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vstup() + "/", fmt0, "Číslo účtu: 2628765432/1100",
-          "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
+         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vstup() + "/", fmt0,
+          "Číslo účtu: 2628765432/1100", "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
         {"empty input, missing output",
-         s(uloha(2), [&](Uloha& u) { u.priecinokVstup.clear(), u.priecinokVystup = chyba(); }), false,
+         s(uloha(2), [&](Uloha& u) { u.priecinokVstup.clear(), u.priecinokVystup = chyba(); }),
+         false,
          {"Nebol zadaný existujúci priečinok so vstupnými súbormi pre konverziu výpisov.",
           "Nebol zadaný existujúci priečinok pre výstupné súbory z konverzie výpisov.",
           "Formát: Tatra banka (nový IB) *.csv -> formát ABO *.gpc", "Číslo účtu: 2628765432/1100",
           "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
-        {"Fio needs no account", s(uloha(3, ""), [](Uloha& u) { u.periodicita = 1; }), true,
-         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), "Formát: Fio banka *.csv -> formát ABO *.gpc",
-          "Periodicita výpisov: denné výpisy", "Číslo ďalšieho výpisu: 12"}},
-        {"TrustPay shows its text and option", s(uloha(1), [](Uloha& u) { u.variabilnySymbol = 1; }), true,
+        {"Fio needs no account",
+         s(uloha(3, ""), [](Uloha& u) { u.periodicita = 1; }),
+         true,
+         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(),
+          "Formát: Fio banka *.csv -> formát ABO *.gpc", "Periodicita výpisov: denné výpisy",
+          "Číslo ďalšieho výpisu: 12"}},
+        {"TrustPay shows its text and option",
+         s(uloha(1), [](Uloha& u) { u.variabilnySymbol = 1; }),
+         true,
          {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(),
           "Formát: Trust Pay *.csv -> Tatra Banka InternetBanking *.clr", "Číslo účtu: 2628765432/9952",
-          "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12", "Text: ",
-          "Ako variabilný symbol použiť: referenciu"}},
-        {"TrustPay template", s(uloha(1), [](Uloha& u) { u.textPlatby = "$vs $txt"; }), true,
+          "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12",
+          "Text: ", "Ako variabilný symbol použiť: referenciu"}},
+        {"TrustPay template",
+         s(uloha(1), [](Uloha& u) { u.textPlatby = "$vs $txt"; }),
+         true,
          {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(),
           "Formát: Trust Pay *.csv -> Tatra Banka InternetBanking *.clr", "Číslo účtu: 2628765432/9952",
           "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12", "Text: $vs $txt",
           "Ako variabilný symbol použiť: variabilný symbol"}},
-        {"account missing", uloha(0, ""), false,
+        {"account missing",
+         uloha(0, ""),
+         false,
          {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), fmt0,
           "Nebolo zadané číslo bankového účtu spracovávaných výpisov.", "Periodicita výpisov: podľa vstupu",
           "Číslo ďalšieho výpisu: 12"}},
-        {"unknown Format needs an account, bank 8330", uloha(7), true,
-         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), "Formát: ", "Číslo účtu: 2628765432/8330",
-          "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
-        {"values outside their lists", s(uloha(0), [](Uloha& u) { u.periodicita = 5, u.cisloVypisu = 1500; }), true,
-         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), fmt0, "Číslo účtu: 2628765432/1100",
-          "Periodicita výpisov: ", "Číslo ďalšieho výpisu: 999"}},
-        {"number below the range", s(uloha(0), [](Uloha& u) { u.cisloVypisu = 0; }), true,
-         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), fmt0, "Číslo účtu: 2628765432/1100",
-          "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 1"}},
+        {"unknown Format needs an account, bank 8330",
+         uloha(7),
+         true,
+         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), "Formát: ",
+          "Číslo účtu: 2628765432/8330", "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 12"}},
+        {"values outside their lists",
+         s(uloha(0), [](Uloha& u) { u.periodicita = 5, u.cisloVypisu = 1500; }),
+         true,
+         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), fmt0,
+          "Číslo účtu: 2628765432/1100", "Periodicita výpisov: ", "Číslo ďalšieho výpisu: 999"}},
+        {"number below the range",
+         s(uloha(0), [](Uloha& u) { u.cisloVypisu = 0; }),
+         true,
+         {"Vstupný priečinok: " + vstup(), "Výstupný priečinok: " + vystup(), fmt0,
+          "Číslo účtu: 2628765432/1100", "Periodicita výpisov: podľa vstupu", "Číslo ďalšieho výpisu: 1"}},
     };
     for (const Riadok& r : riadky) {
         SCOPED_TRACE(r.nazov);
@@ -182,20 +203,21 @@ TEST_F(SpustiUlohyTest, RunsEveryTaskInOrderAndSelectsTheRememberedOneAgain)
     pridaj(3, 999);
     prostredie.vybrata = 1;
     SpustiUlohy(prostredie);
-    EXPECT_EQ(prostredie.riadky, (Riadky{
-                                     oddelovaciRiadok,
-                                     "1. úloha 1",
-                                     "Vstupný priečinok neobsahuje žiadne *.txt súbory.",
-                                     "Číslo ďalšieho výpisu: 7",
-                                     oddelovaciRiadok,
-                                     "2. úloha 2",
-                                     "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
-                                     "Číslo ďalšieho výpisu: 1",
-                                     oddelovaciRiadok,
-                                     "3. úloha 3",
-                                     "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
-                                     "Číslo ďalšieho výpisu: 999",
-                                 }));
+    EXPECT_EQ(prostredie.riadky,
+              (Riadky{
+                  oddelovaciRiadok,
+                  "1. úloha 1",
+                  "Vstupný priečinok neobsahuje žiadne *.txt súbory.",
+                  "Číslo ďalšieho výpisu: 7",
+                  oddelovaciRiadok,
+                  "2. úloha 2",
+                  "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
+                  "Číslo ďalšieho výpisu: 1",
+                  oddelovaciRiadok,
+                  "3. úloha 3",
+                  "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
+                  "Číslo ďalšieho výpisu: 999",
+              }));
     EXPECT_EQ(prostredie.nacitane, (std::vector<int>{0, 1, 2, 1}));
 }
 
@@ -205,16 +227,17 @@ TEST_F(SpustiUlohyTest, UnexpectedFailureIsLoggedAndTheNextTaskRuns)
     pridaj(2, 6);
     prostredie.zlyhanieNaRiadku = "Vstupný priečinok neobsahuje žiadne *.csv súbory.";
     SpustiUlohy(prostredie);
-    EXPECT_EQ(prostredie.riadky, (Riadky{
-                                     oddelovaciRiadok,
-                                     "1. úloha 1",
-                                     "Pri spracovaní úlohy nastala neočakávaná chyba: disk je plný",
-                                     "Číslo ďalšieho výpisu: 5",
-                                     oddelovaciRiadok,
-                                     "2. úloha 2",
-                                     "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
-                                     "Číslo ďalšieho výpisu: 6",
-                                 }));
+    EXPECT_EQ(prostredie.riadky,
+              (Riadky{
+                  oddelovaciRiadok,
+                  "1. úloha 1",
+                  "Pri spracovaní úlohy nastala neočakávaná chyba: disk je plný",
+                  "Číslo ďalšieho výpisu: 5",
+                  oddelovaciRiadok,
+                  "2. úloha 2",
+                  "Vstupný priečinok neobsahuje žiadne *.csv súbory.",
+                  "Číslo ďalšieho výpisu: 6",
+              }));
 }
 
 TEST_F(SpustiUlohyTest, EmptyTaskListWritesNothing)

@@ -9,9 +9,9 @@
 
 #include "platform/cesta.h"
 #include "podpora/docasny_priecinok.h"
+#include "podpora/testovacia_banka.h"
 #include "podpora/zaznam_behu.h"
 #include "run/davka.h"
-#include "podpora/testovacia_banka.h"
 
 namespace kasamat::test {
 namespace {
@@ -37,7 +37,10 @@ protected:
 
     fs::path vstup() const { return m_priecinok.cesta() / "vstup"; }
     fs::path vystup() const { return m_priecinok.cesta() / cestaZUtf8("výstup"); }
-    void vstupnySubor(const std::string& meno, const std::string& obsah) { zapisSubor(vstup() / cestaZUtf8(meno), obsah); }
+    void vstupnySubor(const std::string& meno, const std::string& obsah)
+    {
+        zapisSubor(vstup() / cestaZUtf8(meno), obsah);
+    }
 
     void konvertuj() { Konvertuj(testovaciaBanka, uloha, hlasenie); }
 
@@ -82,8 +85,7 @@ TEST_F(DavkaTest, ValidFilesAreConvertedAndMovedBeforeTheInvalidLine)
     vstupnySubor("a.csv", "nie je výpis\r\n");
     vstupnySubor("b.csv", "PS;1000\r\n01.03.2019;250;D\r\n01.03.2019;1250;K\r\n");
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky,
-              (Riadky{"Vygenerovaný výpis č. 1: b (20190301).out", neplatne + "a.csv"}));
+    EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 1: b (20190301).out", neplatne + "a.csv"}));
     EXPECT_EQ(citajSubor(vystup() / "b (20190301).out"),
               "H;1;1000\r\nT;1;20190301;D;250\r\nT;2;20190301;K;1250\r\nS;2;250;1250;2000;20190301\r\n");
     EXPECT_EQ(menaVPriecinku(vstup()), std::set<std::string>{"a.csv"});
@@ -95,19 +97,20 @@ TEST_F(DavkaTest, FilesAreConvertedInKeyOrder)
 {
     // Newest date first; on one date "<" before ">"; then the name, letter case
     // ignored and by the collation (poradie_klucov_test).
-    vstupnySubor("z.csv", "02.03.2019;1;K\r\n01.03.2019;1;K\r\n");   // 20190302 >
-    vstupnySubor("y.csv", "01.03.2019;1;K\r\n02.03.2019;1;K\r\n");   // 20190302 <
-    vstupnySubor("č.csv", "02.03.2019;1;K\r\n");                     // 20190302 <
-    vstupnySubor("H.csv", "02.03.2019;1;K\r\n");                     // 20190302 <
-    vstupnySubor("x.csv", "28.02.2019;1;K\r\n");                     // 20190228 <
+    vstupnySubor("z.csv", "02.03.2019;1;K\r\n01.03.2019;1;K\r\n");  // 20190302 >
+    vstupnySubor("y.csv", "01.03.2019;1;K\r\n02.03.2019;1;K\r\n");  // 20190302 <
+    vstupnySubor("č.csv", "02.03.2019;1;K\r\n");  // 20190302 <
+    vstupnySubor("H.csv", "02.03.2019;1;K\r\n");  // 20190302 <
+    vstupnySubor("x.csv", "28.02.2019;1;K\r\n");  // 20190228 <
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{
-                                   "Vygenerovaný výpis č. 1: x (20190228).out",
-                                   "Vygenerovaný výpis č. 2: č (20190302).out",
-                                   "Vygenerovaný výpis č. 3: H (20190302).out",
-                                   "Vygenerovaný výpis č. 4: y (20190302).out",
-                                   "Vygenerovaný výpis č. 5: z (20190302).out",
-                               }));
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{
+                  "Vygenerovaný výpis č. 1: x (20190228).out",
+                  "Vygenerovaný výpis č. 2: č (20190302).out",
+                  "Vygenerovaný výpis č. 3: H (20190302).out",
+                  "Vygenerovaný výpis č. 4: y (20190302).out",
+                  "Vygenerovaný výpis č. 5: z (20190302).out",
+              }));
 }
 
 TEST_F(DavkaTest, PerFileGivesOneStatementNamedWithTheNewestDate)
@@ -124,20 +127,24 @@ TEST_F(DavkaTest, DailyStatementsAreCutAtEachDateOldestFirst)
 {
     uloha.periodicita = 1;
     uloha.cisloVypisu = 7;
-    vstupnySubor("v.csv", "PS;100\r\n01.03.2019;10;K\r\n01.03.2019;20;D\r\n02.03.2019;5;K\r\n03.03.2019;1;D\r\n");
+    vstupnySubor("v.csv",
+                 "PS;100\r\n01.03.2019;10;K\r\n01.03.2019;20;D\r\n02.03.2019;5;K\r\n03.03.2019;1;D\r\n");
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{
-                                   "Vygenerovaný výpis č. 7: v (20190301).out",
-                                   "Vygenerovaný výpis č. 8: v (20190302).out",
-                                   "Vygenerovaný výpis č. 9: v (20190303).out",
-                               }));
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{
+                  "Vygenerovaný výpis č. 7: v (20190301).out",
+                  "Vygenerovaný výpis č. 8: v (20190302).out",
+                  "Vygenerovaný výpis č. 9: v (20190303).out",
+              }));
     EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 8}, {4, 9}, {4, 10}}));
     // The stated opening balance opens the first statement; each later one
     // opens with the closing balance of the one before.
     EXPECT_EQ(citajSubor(vystup() / "v (20190301).out"),
               "H;7;100\r\nT;1;20190301;K;10\r\nT;2;20190301;D;20\r\nS;2;20;10;90;20190301\r\n");
-    EXPECT_EQ(citajSubor(vystup() / "v (20190302).out"), "H;8;90\r\nT;1;20190302;K;5\r\nS;1;0;5;95;20190302\r\n");
-    EXPECT_EQ(citajSubor(vystup() / "v (20190303).out"), "H;9;95\r\nT;1;20190303;D;1\r\nS;1;1;0;94;20190303\r\n");
+    EXPECT_EQ(citajSubor(vystup() / "v (20190302).out"),
+              "H;8;90\r\nT;1;20190302;K;5\r\nS;1;0;5;95;20190302\r\n");
+    EXPECT_EQ(citajSubor(vystup() / "v (20190303).out"),
+              "H;9;95\r\nT;1;20190303;D;1\r\nS;1;1;0;94;20190303\r\n");
     EXPECT_EQ(menaVPriecinku(vystup()).count("v.csv"), 1u);
 }
 
@@ -155,8 +162,9 @@ TEST_F(DavkaTest, StatementNumberStaysAt999)
     vstupnySubor("a.csv", "01.03.2019;1;K\r\n");
     vstupnySubor("b.csv", "02.03.2019;1;K\r\n");
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 999: a (20190301).out",
-                                       "Vygenerovaný výpis č. 999: b (20190302).out"}));
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{"Vygenerovaný výpis č. 999: a (20190301).out",
+                      "Vygenerovaný výpis č. 999: b (20190302).out"}));
     EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 999}, {4, 999}}));
 }
 
@@ -167,10 +175,11 @@ TEST_F(DavkaTest, NumberThatCannotBeStoredIsNamedAndTheRunGoesOn)
     vstupnySubor("a.csv", "01.03.2019;1;K\r\n");
     vstupnySubor("b.csv", "02.03.2019;1;K\r\n");
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 7: a (20190301).out",
-                                       "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.",
-                                       "Vygenerovaný výpis č. 8: b (20190302).out",
-                                       "Číslo ďalšieho výpisu 9 sa nepodarilo uložiť do nastavení úlohy."}));
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{"Vygenerovaný výpis č. 7: a (20190301).out",
+                      "Číslo ďalšieho výpisu 8 sa nepodarilo uložiť do nastavení úlohy.",
+                      "Vygenerovaný výpis č. 8: b (20190302).out",
+                      "Číslo ďalšieho výpisu 9 sa nepodarilo uložiť do nastavení úlohy."}));
     EXPECT_EQ(menaVPriecinku(vystup()),
               (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out", "b.csv"}));
 }
@@ -182,7 +191,8 @@ TEST_F(DavkaTest, ExistingStatementIsReplacedButExistingInputIsNot)
     vstupnySubor("a.csv", "01.03.2019;1;K\r\n");
     konvertuj();
     EXPECT_EQ(hlasenie.riadky, Riadky{"Vygenerovaný výpis č. 1: a (20190301).out"});
-    EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"), "H;1;0\r\nT;1;20190301;K;1\r\nS;1;0;1;1;20190301\r\n");
+    EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"),
+              "H;1;0\r\nT;1;20190301;K;1\r\nS;1;0;1;1;20190301\r\n");
     // The move never replaces: the input stays and the file in the output folder is untouched.
     EXPECT_EQ(citajSubor(vystup() / "a.csv"), "iný súbor");
     EXPECT_EQ(citajSubor(vstup() / "a.csv"), "01.03.2019;1;K\r\n");
@@ -230,13 +240,15 @@ TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
     // Several transactions on one date and falling dates are in order.
     vstupnySubor("dole.csv", "05.03.2019;1;K\r\n05.03.2019;2;K\r\n04.03.2019;3;K\r\n");
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{
-                                   "Vygenerovaný výpis č. 1: a (20190301).out",
-                                   "Vygenerovaný výpis č. 2: dole (20190304).out",
-                                   "Vygenerovaný výpis č. 3: dole (20190305).out",
-                                   neplatne + "a.csv, spat.csv",
-                               }));
-    EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"), "H;1;0\r\nT;1;20190301;K;3\r\nS;1;0;3;3;20190301\r\n");
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{
+                  "Vygenerovaný výpis č. 1: a (20190301).out",
+                  "Vygenerovaný výpis č. 2: dole (20190304).out",
+                  "Vygenerovaný výpis č. 3: dole (20190305).out",
+                  neplatne + "a.csv, spat.csv",
+              }));
+    EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"),
+              "H;1;0\r\nT;1;20190301;K;3\r\nS;1;0;3;3;20190301\r\n");
     EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "spat.csv"}));
 }
 
@@ -265,11 +277,12 @@ TEST_F(DavkaTest, FileChangedBetweenThePassesStaysWithoutItsUnfinishedStatement)
     // Pass 1 reads a and b (calls 1, 2); pass 2 reads a (3), then b (4) fails.
     nastavZlyhanieCitania(4);
     konvertuj();
-    EXPECT_EQ(hlasenie.riadky, (Riadky{
-                                   "Vygenerovaný výpis č. 1: a (20190301).out",
-                                   "Vygenerovaný výpis č. 2: b (20190302).out",
-                                   neplatne + "b.csv, c.csv",
-                               }));
+    EXPECT_EQ(hlasenie.riadky,
+              (Riadky{
+                  "Vygenerovaný výpis č. 1: a (20190301).out",
+                  "Vygenerovaný výpis č. 2: b (20190302).out",
+                  neplatne + "b.csv, c.csv",
+              }));
     EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"b.csv", "c.csv"}));
     EXPECT_EQ(menaVPriecinku(vystup()),
               (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));

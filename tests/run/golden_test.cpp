@@ -48,13 +48,16 @@ std::string rozdiel(const std::string& nazov, const std::string& skutocny, const
 {
     if (skutocny == ocakavany) return {};
     const std::size_t pozicia =
-        std::mismatch(skutocny.begin(), skutocny.begin() + std::ptrdiff_t(std::min(skutocny.size(), ocakavany.size())),
+        std::mismatch(skutocny.begin(),
+                      skutocny.begin() + std::ptrdiff_t(std::min(skutocny.size(), ocakavany.size())),
                       ocakavany.begin())
             .first
         - skutocny.begin();
-    const std::size_t riadok = std::size_t(std::count(skutocny.begin(), skutocny.begin() + std::ptrdiff_t(pozicia), '\n')) + 1;
+    const std::size_t riadok =
+        std::size_t(std::count(skutocny.begin(), skutocny.begin() + std::ptrdiff_t(pozicia), '\n')) + 1;
     const std::size_t zaciatokRiadku = skutocny.rfind('\n', pozicia == 0 ? 0 : pozicia - 1);
-    const std::size_t stlpec = zaciatokRiadku == std::string::npos || pozicia == 0 ? pozicia + 1 : pozicia - zaciatokRiadku;
+    const std::size_t stlpec =
+        zaciatokRiadku == std::string::npos || pozicia == 0 ? pozicia + 1 : pozicia - zaciatokRiadku;
     std::ostringstream text;
     text << nazov << ": line " << riadok << ", byte " << stlpec << " of the line (offset " << pozicia
          << "): got " << bajt(skutocny, pozicia) << ", expected " << bajt(ocakavany, pozicia);

@@ -24,10 +24,7 @@ std::vector<Uloha> ulohySablony()
 
 class Upgrade : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        kopirujSuboryAplikacie(m_priecinok.cesta());
-    }
+    void SetUp() override { kopirujSuboryAplikacie(m_priecinok.cesta()); }
 
     // The old user.dat survives byte for byte as user.dat.bak, and no
     // temporary file is left behind.
@@ -88,23 +85,22 @@ TEST_P(UpgradeOfAnOlderRelease, CarriesOverTheTasksAndTheSelectedTask)
     EXPECT_EQ(citajSubor(m_cesty.databaza), noveBajty);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Releases, UpgradeOfAnOlderRelease,
-    ::testing::ValuesIn(stareVerzie),
-    [](const auto& info) {
-        std::string meno = std::string("v") + info.param.verzia;
-        for (char& znak : meno)
-            if (znak == '.') znak = '_';
-        return meno;
-    });
+INSTANTIATE_TEST_SUITE_P(Releases, UpgradeOfAnOlderRelease, ::testing::ValuesIn(stareVerzie),
+                         [](const auto& info) {
+                             std::string meno = std::string("v") + info.param.verzia;
+                             for (char& znak : meno)
+                                 if (znak == '.') znak = '_';
+                             return meno;
+                         });
 
 TEST_F(Upgrade, CurrentFileIsLeftUntouched)
 {
     Uloha druha;
     druha.id = 1;
     druha.nazov = "druhá";
-    zoSablony(m_cesty.databaza, "UPDATE Ulohy SET Nazov='moja', Format=3;" + vlozenieUlohy(druha)
-                                    + "UPDATE Nastavenia SET Uloha=1;");
+    zoSablony(
+        m_cesty.databaza,
+        "UPDATE Ulohy SET Nazov='moja', Format=3;" + vlozenieUlohy(druha) + "UPDATE Nastavenia SET Uloha=1;");
     const std::string bajty = citajSubor(m_cesty.databaza);
 
     PripravDatabazu(m_databaza, m_cesty);
@@ -162,14 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
                           [](const std::string& c) { vykonaj(c, staryUser("2.5.0.0", Rozlozenie::uplne)); }},
         NepouzitelnySubor{"versionWithoutItsLastNumber",
                           [](const std::string& c) { vykonaj(c, staryUser("2.4.1", Rozlozenie::uplne)); }},
-        NepouzitelnySubor{"noVersionRow",
-                          [](const std::string& c) {
-                              zoSablony(c, "DELETE FROM Verzia;");
-                          }},
-        NepouzitelnySubor{"otherPassword",
-                          [](const std::string& c) {
-                              vykonaj(c, staryUser("2.4.0.0", Rozlozenie::uplne), "ine heslo");
-                          }},
+        NepouzitelnySubor{"noVersionRow", [](const std::string& c) { zoSablony(c, "DELETE FROM Verzia;"); }},
+        NepouzitelnySubor{
+            "otherPassword",
+            [](const std::string& c) { vykonaj(c, staryUser("2.4.0.0", Rozlozenie::uplne), "ine heslo"); }},
         NepouzitelnySubor{"randomBytes",
                           [](const std::string& c) {
                               std::string bajty;
@@ -181,10 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
         NepouzitelnySubor{"cutInTheHeader", [](const std::string& c) { zapisSubor(c, orezany(100)); }},
         // An older release's file whose tasks cannot be read: keeping none of
         // them would leave an empty task list, so the template's tasks are used.
-        NepouzitelnySubor{"olderReleaseWithoutReadableTasks",
-                          [](const std::string& c) {
-                              vykonaj(c, staryUser("2.2.0.0", Rozlozenie::bezTextuPlatby));
-                          }}),
+        NepouzitelnySubor{
+            "olderReleaseWithoutReadableTasks",
+            [](const std::string& c) { vykonaj(c, staryUser("2.2.0.0", Rozlozenie::bezTextuPlatby)); }}),
     [](const auto& info) { return std::string(info.param.meno); });
 
 struct SuboryAplikacie {
@@ -207,11 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SuboryAplikacie{"allInOrder", [](const CestyAplikacie&) {}, true},
         SuboryAplikacie{"noTemplate", [](const CestyAplikacie& c) { fs::remove(c.sablona); }, false},
-        SuboryAplikacie{"templateOfAnotherVersion",
-                        [](const CestyAplikacie& c) {
-                            vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';");
-                        },
-                        false},
+        SuboryAplikacie{
+            "templateOfAnotherVersion",
+            [](const CestyAplikacie& c) { vykonaj(c.sablona, "UPDATE Verzia SET Cislo='2.4.0.0';"); }, false},
         SuboryAplikacie{"damagedTemplate", [](const CestyAplikacie& c) { zapisSubor(c.sablona, "nie"); },
                         false},
         SuboryAplikacie{"noReleaseNfo", [](const CestyAplikacie& c) { fs::remove(c.releaseInfo); }, false},

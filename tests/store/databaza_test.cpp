@@ -75,7 +75,8 @@ TEST_F(DatabaseTest, FailedStatementDropsThePreviousResult)
 
 TEST_F(DatabaseTest, ColumnsAreReadByName)
 {
-    ASSERT_EQ(m_databaza.SQL("SELECT ID, Nazov, CisloUctu, CisloVypisu, TextPlatby FROM Ulohy ORDER BY ID;"), 3);
+    ASSERT_EQ(m_databaza.SQL("SELECT ID, Nazov, CisloUctu, CisloVypisu, TextPlatby FROM Ulohy ORDER BY ID;"),
+              3);
     EXPECT_EQ(m_databaza.text(1, "Nazov"), "b");
     EXPECT_EQ(m_databaza.text(2, "CisloVypisu"), "999");
     EXPECT_EQ(m_databaza.cislo(2, "CisloVypisu"), 999);
@@ -122,8 +123,8 @@ TEST_F(DatabaseTest, TextsAreStoredExactlyAndHarmNoOtherRow)
         {"2000 characters", dlhy},
     };
     for (const auto& [meno, text] : texty) {
-        EXPECT_EQ(m_databaza.SQL("UPDATE Ulohy SET Nazov='" + sqlText(text) + "', TextPlatby='" + sqlText(text)
-                                 + "' WHERE ID=1;"),
+        EXPECT_EQ(m_databaza.SQL("UPDATE Ulohy SET Nazov='" + sqlText(text) + "', TextPlatby='"
+                                 + sqlText(text) + "' WHERE ID=1;"),
                   -1);
         ASSERT_EQ(m_databaza.SQL("SELECT Nazov, TextPlatby, Format FROM Ulohy WHERE ID=1;"), 1) << meno;
         EXPECT_EQ(m_databaza.text(0, "Nazov"), text) << meno;
