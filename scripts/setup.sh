@@ -9,7 +9,7 @@ packages=("$@")
   qt6-base-dev libgl-dev
   libsqlcipher-dev sqlcipher libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
   xvfb xauth xdotool time
   fonts-wine qt6-translations-l10n
 )
