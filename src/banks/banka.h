@@ -52,6 +52,10 @@ struct Banka {
     // its statement field: the file is then not a valid bank statement.
     bool (*citaj)(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
                   HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca);
+    // For a bank whose valid file may hold no transaction: the run-log text
+    // that names such a file, which then gives no statement and is moved like
+    // a converted one. Empty: a file without a transaction is not valid.
+    std::string_view bezPohybov = {};
 };
 
 extern const Banka KonverziaTatraTxt;

@@ -474,6 +474,6 @@ std::string ibanSkCz(std::string_view text, bool kontrola)
     return iban;
 }
 
-const Banka KonverziaCamt053{"xml", formatAbo, test, citaj};
+const Banka KonverziaCamt053{"xml", formatAbo, test, citaj, "Súbor neobsahuje žiadne zaúčtované pohyby: "};
 
 }  // namespace kasamat

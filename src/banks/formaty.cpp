@@ -16,6 +16,7 @@ std::vector<FormatUlohy>& tabulka()
         {"Trust Pay *.csv -> Tatra Banka InternetBanking *.clr", &KonverziaTrustPay, "9952", true, true},
         {"Tatra banka (nový IB) *.csv -> formát ABO *.gpc", &KonverziaTatraCsv, "1100", true, false},
         {"Fio banka *.csv -> formát ABO *.gpc", &KonverziaFio, "8330", false, false},
+        {"ISO 20022 camt.053 *.xml -> formát ABO *.gpc", &KonverziaCamt053, "", false, false},
     };
     return riadky;
 }

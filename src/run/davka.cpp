@@ -72,12 +72,13 @@ public:
         return true;
     }
 
-    // The file gives at least one statement, no day twice, and names every
+    // The file gives at least one statement (unless its bank lets a file
+    // without a transaction be valid), no day twice, and names every
     // statement by a date of eight digits: a reader that cuts a date from a
     // column as it stands may hand over anything there, even a path separator.
-    bool pouzitelny() const
+    bool pouzitelny(bool bezPohybovPlatny) const
     {
-        return !m_datumy.empty() && !m_vratilSaDen
+        return (!m_datumy.empty() || bezPohybovPlatny) && !m_vratilSaDen
             && std::all_of(m_datumy.begin(), m_datumy.end(),
                            [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
     }
@@ -118,6 +119,9 @@ public:
     // (counted from 0), logs it and advances the task's number.
     Vysledok UlozitVypis(const Subor& subor, std::size_t index, const StavVypisu& stav,
                          const HlavickaSuboru& hlavicka);
+    // A file that gave no transaction in pass 2: logged in the place of its
+    // statements when pass 1 found none either.
+    Vysledok ohlasBezPohybov(const Subor& subor);
 
 private:
     std::string menoVypisu(const Subor& subor, const std::string& datum) const
@@ -183,7 +187,8 @@ public:
     Vysledok dokonci(bool precitany)
     {
         if (m_vysledok != Vysledok::Hotovo) return m_vysledok;
-        if (!precitany || !m_zacaty) return Vysledok::Zmeneny;
+        if (!precitany) return Vysledok::Zmeneny;
+        if (!m_zacaty) return m_davka.ohlasBezPohybov(m_subor);
         return m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
     }
 
@@ -247,7 +252,9 @@ void Davka::prvyPrechod(Subor& subor)
     if (!m_banka.test(m_riadky, kluc)) return;
     HlavickaSuboru hlavicka;
     PlanVypisov plan(m_denne, m_format, hlavicka);
-    if (!m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan) || !plan.pouzitelny()) return;
+    if (!m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan)
+        || !plan.pouzitelny(!m_banka.bezPohybov.empty()))
+        return;
 
     subor.platny = true;
     subor.oddelovac = kluc.oddelovac;
@@ -313,6 +320,13 @@ Vysledok Davka::UlozitVypis(const Subor& subor, std::size_t index, const StavVyp
     if (!m_hlasenie.noveCisloVypisu(m_uloha.id, m_cislo))
         m_hlasenie.riadok("Číslo ďalšieho výpisu " + std::to_string(m_cislo)
                           + " sa nepodarilo uložiť do nastavení úlohy.");
+    return Vysledok::Hotovo;
+}
+
+Vysledok Davka::ohlasBezPohybov(const Subor& subor)
+{
+    if (!subor.vypisy.empty()) return Vysledok::Zmeneny;
+    m_hlasenie.riadok(std::string(m_banka.bezPohybov) + subor.meno);
     return Vysledok::Hotovo;
 }
 

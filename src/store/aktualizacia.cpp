@@ -36,7 +36,7 @@ constexpr std::string_view citanie22 =
     "SELECT ID, Nazov, PriecinokVstup, PriecinokVystup, Format, CisloUctu, CisloVypisu, Periodicita, "
     "VariabilnySymbol, TextPlatby FROM Ulohy;";
 
-constexpr std::array<StaraVerzia, 11> stareVerzie = {{
+constexpr std::array<StaraVerzia, 12> stareVerzie = {{
     {"2.0.0.0", citanie20},
     {"2.0.1.0", citanie20},
     {"2.0.2.0", citanie20},
@@ -48,6 +48,7 @@ constexpr std::array<StaraVerzia, 11> stareVerzie = {{
     {"2.2.1.0", citanie22},
     {"2.3.0.0", citanie22},
     {"2.4.0.0", citanie22},
+    {"2.4.1.0", citanie22},
 }};
 
 constexpr std::array<std::string_view, 10> stlpceUlohy = {

@@ -11,7 +11,7 @@ namespace kasamat {
 // Shown when the program's version cannot be read.
 inline constexpr const char* nezistenaVerzia = "Nezistená";
 
-// The program's own version, compiled in from the build ("2.4.1.0").
+// The program's own version, compiled in from the build ("2.5.0.0").
 std::string VerziaProgramu();
 
 // True when a file (not a folder) exists at the path.

@@ -369,11 +369,16 @@ private slots:
 
         QTest::keyClick(okno.cbFormat, Qt::Key_End);
         ulozena = program.ulohyVSubore().at(0);
-        QCOMPARE(ulozena.format, 3);
+        QCOMPARE(ulozena.format, 4);
         QCOMPARE(ulozena.cisloUctu, std::string());
         QVERIFY(okno.edtCisloUctu->text().isEmpty());
         QVERIFY(!okno.edtCisloUctu->isEnabled());
         QVERIFY(!okno.lblKodBanky->isEnabled());
+        QVERIFY(okno.lblKodBanky->text().isEmpty());
+
+        QTest::keyClick(okno.cbFormat, Qt::Key_Up);
+        QCOMPARE(program.ulohyVSubore().at(0).format, 3);
+        QVERIFY(!okno.edtCisloUctu->isEnabled());
         QCOMPARE(okno.lblKodBanky->text(), QStringLiteral("8330"));
 
         QTest::keyClick(okno.cbFormat, Qt::Key_Home);

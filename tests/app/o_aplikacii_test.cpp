@@ -98,12 +98,12 @@ private slots:
     // "Nezistená" stood and keep its right edge in the column of the links.
     void programVersionInRightColumn()
     {
-        QCOMPARE(VerziaProgramu(), std::string("2.4.1.0"));
+        QCOMPARE(VerziaProgramu(), std::string("2.5.0.0"));
         const int pravyOkraj = m_tab->lblVerziaCislo->geometry().right();
         m_tab->lblVerziaCislo->setText(QString::fromStdString(VerziaProgramu()));
-        QCOMPARE(m_tab->lblVerziaCislo->text(), QStringLiteral("2.4.1.0"));
+        QCOMPARE(m_tab->lblVerziaCislo->text(), QStringLiteral("2.5.0.0"));
         QCOMPARE(m_tab->lblVerziaCislo->geometry().right(), pravyOkraj);
-        QVERIFY(m_tab->lblVerziaCislo->fontMetrics().horizontalAdvance(QStringLiteral("2.4.1.0"))
+        QVERIFY(m_tab->lblVerziaCislo->fontMetrics().horizontalAdvance(QStringLiteral("2.5.0.0"))
                 <= m_tab->lblVerziaCislo->width());
     }
 
@@ -156,7 +156,7 @@ private slots:
         {
             QFile subor(cesta);
             QVERIFY(subor.open(QIODevice::WriteOnly));
-            subor.write("Kasamat 2.4.1.0\r\nOpraven\xe9 \xe8\xedtanie \xfa\xe8tov\r\n");
+            subor.write("Kasamat 2.5.0.0\r\nOpraven\xe9 \xe8\xedtanie \xfa\xe8tov\r\n");
         }
         frmInfo = new TfrmInfo(cesta.toStdString(), m_okno);
         {
@@ -180,7 +180,7 @@ private slots:
 
         QVERIFY(zobrazene);
         QCOMPARE(modalne, static_cast<QWidget*>(frmInfo));
-        QCOMPARE(text, QStringLiteral("Kasamat 2.4.1.0\nOpravené čítanie účtov"));
+        QCOMPARE(text, QStringLiteral("Kasamat 2.5.0.0\nOpravené čítanie účtov"));
         QVERIFY((stredOkna - m_okno->frameGeometry().center()).manhattanLength() <= 2);
         QVERIFY(!frmInfo->isVisible());
         QVERIFY(m_shell.otvorenia.empty());

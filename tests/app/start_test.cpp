@@ -96,7 +96,7 @@ private slots:
         QVERIFY(okno.PageControl->isTabEnabled(2));
         QCOMPARE(okno.cbUloha->count(), 0);
         QCOMPARE(okno.tsOaplikacii->findChild<QLabel*>(QStringLiteral("lblVerziaCislo"))->text(),
-                 QStringLiteral("2.4.1.0"));
+                 QStringLiteral("2.5.0.0"));
 
         // Showing the disabled Run tab writes no summary.
         okno.PageControl->setCurrentWidget(okno.tsSpustenie);

@@ -18,7 +18,7 @@ struct StaraVerzia {
     Rozlozenie rozlozenie;
 };
 
-inline constexpr std::array<StaraVerzia, 11> stareVerzie = {{
+inline constexpr std::array<StaraVerzia, 12> stareVerzie = {{
     {"2.0.0.0", Rozlozenie::bezVariabilnehoSymbolu},
     {"2.0.1.0", Rozlozenie::bezVariabilnehoSymbolu},
     {"2.0.2.0", Rozlozenie::bezVariabilnehoSymbolu},
@@ -30,6 +30,7 @@ inline constexpr std::array<StaraVerzia, 11> stareVerzie = {{
     {"2.2.1.0", Rozlozenie::uplne},
     {"2.3.0.0", Rozlozenie::uplne},
     {"2.4.0.0", Rozlozenie::uplne},
+    {"2.4.1.0", Rozlozenie::uplne},
 }};
 
 // Tasks of an older release, hostile texts and a task with unset columns included.

@@ -114,7 +114,7 @@ TEST(TwoProcesses, ReadOnlyFilesBesideTheSettingsBlockNoUpgrade)
             EXPECT_EQ(citajUlohy(databaza), ulohyPoAktualizacii(Rozlozenie::uplne));
         }
         ASSERT_EQ(databaza.SQL("SELECT Cislo FROM Verzia;"), 1);
-        EXPECT_EQ(databaza.text(0, "Cislo"), "2.4.1.0");
+        EXPECT_EQ(databaza.text(0, "Cislo"), "2.5.0.0");
         for (const fs::path& cesta : {user, zaloha})
             EXPECT_NE(fs::status(cesta).permissions() & fs::perms::owner_write, fs::perms::none) << cesta;
     }

@@ -93,6 +93,29 @@ TEST_F(DavkaTest, ValidFilesAreConvertedAndMovedBeforeTheInvalidLine)
     EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 2}}));
 }
 
+TEST_F(DavkaTest, FileWithoutTransactionIsNamedInKeyOrderWhenItsBankAllowsIt)
+{
+    vstupnySubor("a.csv", "01.03.2019;100;K\r\n");
+    vstupnySubor("b.csv", "PS;500\r\n");
+    Konvertuj(testovaciaBanka, uloha, hlasenie);
+    EXPECT_EQ(hlasenie.riadky, (Riadky{"Vygenerovaný výpis č. 1: a (20190301).out", neplatne + "b.csv"}));
+
+    hlasenie = {};
+    const Banka bezPohybov{"csv", testovaciaBanka.format, testovaciaBanka.test, testovaciaBanka.citaj,
+                           "Bez pohybov: "};
+    vstupnySubor("c.csv", "PS;500\r\n");
+    vstupnySubor("d.csv", "02.03.2019;100;K\r\n");
+    Konvertuj(bezPohybov, uloha, hlasenie);
+    EXPECT_EQ(
+        hlasenie.riadky,
+        (Riadky{"Bez pohybov: b.csv", "Bez pohybov: c.csv", "Vygenerovaný výpis č. 1: d (20190302).out"}));
+    EXPECT_EQ(hlasenie.cisla, (std::vector<std::pair<int, int>>{{4, 2}}));
+    EXPECT_TRUE(menaVPriecinku(vstup()).empty());
+    EXPECT_EQ(
+        menaVPriecinku(vystup()),
+        (std::set<std::string>{"a (20190301).out", "a.csv", "b.csv", "c.csv", "d (20190302).out", "d.csv"}));
+}
+
 TEST_F(DavkaTest, FilesAreConvertedInKeyOrder)
 {
     // Newest date first; on one date "<" before ">"; then the name, letter case

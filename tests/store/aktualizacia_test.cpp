@@ -45,7 +45,7 @@ protected:
     void overAktualny()
     {
         ASSERT_EQ(m_databaza.SQL("SELECT Cislo FROM Verzia;"), 1) << "the connection is open";
-        EXPECT_EQ(m_databaza.text(0, "Cislo"), "2.4.1.0");
+        EXPECT_EQ(m_databaza.text(0, "Cislo"), "2.5.0.0");
         Databaza druha;
         EXPECT_TRUE(KontrolaDatabazy(druha, m_cesty.databaza));
     }
@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ReplacementByTheTemplate,
     ::testing::Values(
         NepouzitelnySubor{"unknownVersion",
-                          [](const std::string& c) { vykonaj(c, staryUser("2.5.0.0", Rozlozenie::uplne)); }},
+                          [](const std::string& c) { vykonaj(c, staryUser("2.6.0.0", Rozlozenie::uplne)); }},
         NepouzitelnySubor{"versionWithoutItsLastNumber",
                           [](const std::string& c) { vykonaj(c, staryUser("2.4.1", Rozlozenie::uplne)); }},
         NepouzitelnySubor{"noVersionRow", [](const std::string& c) { zoSablony(c, "DELETE FROM Verzia;"); }},

@@ -12,7 +12,7 @@ cd "$folder"
 
 "$wine" kasamat-batch.exe >/dev/null || test $? -eq 1
 version=$(printf "PRAGMA key='%s';\nSELECT Cislo FROM Verzia;\n" "$key" | "$sqlcipher" user.dat | tail -n1)
-[ "$version" = "2.4.1.0" ] || { echo "Linux reads version '$version' from the Windows user.dat"; exit 1; }
+[ "$version" = "2.5.0.0" ] || { echo "Linux reads version '$version' from the Windows user.dat"; exit 1; }
 
 printf "PRAGMA key='%s';\nUPDATE Ulohy SET Nazov='z Linuxu' WHERE ID=0;\n" "$key" | "$sqlcipher" user.dat >/dev/null
 summary=$("$wine" kasamat-batch.exe || true)
