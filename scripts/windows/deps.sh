@@ -26,6 +26,8 @@ jobs=2
 
 log() { echo "deps: $*" >&2; }
 trap 'log "failed at line $LINENO"' ERR
+# shellcheck source=prefix.sh
+. "$here/prefix.sh"
 
 # --- Debian packages -------------------------------------------------------
 packages=(
@@ -43,12 +45,6 @@ packages=(
 # host tools, and GoogleTest is built from the installed /usr/src/googletest.
 # SQLCipher and OpenSSL are the versions apt would install now.
 installed_source_version() { dpkg-query -W -f='${source:Version}' "$1"; }
-candidate_source_version() {
-  apt-cache show --no-all-versions "$1" | awk '
-    /^Version: / { v = $2 }
-    /^Source: / && $3 != "" { s = $3; gsub(/[()]/, "", s) }
-    END { print (s != "" ? s : v) }'
-}
 qt_version=$(installed_source_version qt6-base-dev)
 gtest_version=$(installed_source_version googletest)
 sqlcipher_version=$(candidate_source_version libsqlcipher-dev)
@@ -59,72 +55,19 @@ done
 key="qt${qt_version}_sqlcipher${sqlcipher_version}_openssl${openssl_version}_gtest${gtest_version}_r${recipe}"
 key=$(printf '%s' "$key" | tr -c 'A-Za-z0-9.+_-' '_')
 
-cache=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}
-prefix=$cache/deps-$key
-scratch=$cache/deps-$key.build
-stamp=$prefix/.complete
-mkdir -p "$cache"
 log "cache: $cache"
-
-finish() {
-  log "prefix ready in $((SECONDS - started)) s"
-  echo "$prefix"
-  exit 0
-}
-[ -f "$stamp" ] && finish
-
-# One build per prefix at a time; a second caller waits and then finds the stamp.
-exec 9>"$cache/deps-$key.lock"
-if ! flock -n 9; then
-  log "another build of this prefix is running; waiting for it"
-  flock 9
-fi
-[ -f "$stamp" ] && finish
-
-log "building $prefix (logs in $scratch/logs)"
-rm -rf "$prefix" "$scratch"
-mkdir -p "$prefix" "$scratch/logs" "$scratch/src"
+open_prefix "deps-$key"
 src=$scratch/src
 
-# Runs one step with its output in a log file; on failure shows the log's tail.
-step() {
-  local name=$1 began=$SECONDS rc
-  shift
-  log "$name ..."
-  set +e
-  (set -e; "$@") >"$scratch/logs/$name.log" 2>&1
-  rc=$?
-  set -e
-  if ((rc != 0)); then
-    log "$name failed (exit $rc); last lines of $scratch/logs/$name.log:"
-    tail -n 40 "$scratch/logs/$name.log" >&2
-    exit 1
-  fi
-  log "$name done in $((SECONDS - began)) s"
-}
-
 # --- Sources ---------------------------------------------------------------
-# Debian's source index is read into a private apt state: updating the
-# machine's own state with only a deb-src list would delete its binary lists.
 fetch_sources() {
-  local apt=$scratch/apt
-  mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial"
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$apt/src.sources"
-  else
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$apt/src.list"
-  fi
-  local opts=(-o Dir::Etc::SourceParts="$apt" -o Dir::Etc::SourceList=/dev/null
-              -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
-              -o APT::Sandbox::User=root)
-  apt-get "${opts[@]}" update
   cd "$src"
-  apt-get "${opts[@]}" source --download-only "qt6-base=$qt_version" "sqlcipher=$sqlcipher_version"
+  source_apt source --download-only "qt6-base=$qt_version" "sqlcipher=$sqlcipher_version"
   dpkg-source -x qt6-base_*.dsc qt6-base
   dpkg-source -x sqlcipher_*.dsc sqlcipher
   # The security mirror may lack openssl's .dsc and Debian part; the upstream
   # tarball is all this build needs (Debian's changes concern Linux paths).
-  apt-get "${opts[@]}" source --download-only "openssl=$openssl_version" || true
+  source_apt source --download-only "openssl=$openssl_version" || true
   local upstream=${openssl_version#*:}
   upstream=${upstream%-*}
   local tarball
@@ -240,8 +183,5 @@ step gtest build_gtest
 step qt build_qt
 step fonts install_fonts
 
-printf 'key %s\nbuilt %s\n' "$key" "$(date -u +%FT%TZ)" >"$stamp"
-peak=$(du -sh "$scratch" | cut -f1)
-rm -rf "$scratch"
-log "scratch folder (${peak}) removed; prefix uses $(du -sh "$prefix" | cut -f1)"
-finish
+log "scratch folder at its peak: $(du -sh "$scratch" | cut -f1)"
+close_prefix

@@ -23,72 +23,19 @@ toolchain=$repo/cmake/mingw-w64.cmake
 
 log() { echo "pugixml: $*" >&2; }
 trap 'log "failed at line $LINENO"' ERR
+# shellcheck source=prefix.sh
+. "$here/prefix.sh"
 
 # The version apt would install on Linux, so both systems read XML alike.
-version=$(apt-cache show --no-all-versions libpugixml-dev | awk '
-  /^Version: / { v = $2 }
-  /^Source: / && $3 != "" { s = $3; gsub(/[()]/, "", s) }
-  END { print (s != "" ? s : v) }')
+version=$(candidate_source_version libpugixml-dev)
 [ -n "$version" ] || { log "cannot tell pugixml's Debian version"; exit 1; }
 key=$(printf 'pugixml%s_r%s' "$version" "$recipe" | tr -c 'A-Za-z0-9.+_-' '_')
 
-cache=${KASAMAT_WINDOWS_CACHE:-$HOME/.cache/kasamat-windows}
-prefix=$cache/$key
-scratch=$cache/$key.build
-stamp=$prefix/.complete
-mkdir -p "$cache"
+open_prefix "$key"
 
-finish() {
-  log "prefix ready in $((SECONDS - started)) s"
-  echo "$prefix"
-  exit 0
-}
-[ -f "$stamp" ] && finish
-
-exec 9>"$cache/$key.lock"
-if ! flock -n 9; then
-  log "another build of this prefix is running; waiting for it"
-  flock 9
-fi
-[ -f "$stamp" ] && finish
-
-log "building $prefix (logs in $scratch/logs)"
-rm -rf "$prefix" "$scratch"
-mkdir -p "$prefix" "$scratch/logs" "$scratch/src"
-
-step() {
-  local name=$1 began=$SECONDS rc
-  shift
-  log "$name ..."
-  set +e
-  (set -e; "$@") >"$scratch/logs/$name.log" 2>&1
-  rc=$?
-  set -e
-  if ((rc != 0)); then
-    log "$name failed (exit $rc); last lines of $scratch/logs/$name.log:"
-    tail -n 40 "$scratch/logs/$name.log" >&2
-    exit 1
-  fi
-  log "$name done in $((SECONDS - began)) s"
-}
-
-# Debian's source index goes into a private apt state, as in deps.sh: an
-# update of the machine's own state with only a deb-src list would delete its
-# binary lists.
 fetch_source() {
-  local apt=$scratch/apt
-  mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial"
-  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$apt/src.sources"
-  else
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$apt/src.list"
-  fi
-  local opts=(-o Dir::Etc::SourceParts="$apt" -o Dir::Etc::SourceList=/dev/null
-              -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache"
-              -o APT::Sandbox::User=root)
-  apt-get "${opts[@]}" update
   cd "$scratch/src"
-  apt-get "${opts[@]}" source --download-only "pugixml=$version"
+  source_apt source --download-only "pugixml=$version"
   dpkg-source -x pugixml_*.dsc pugixml
 }
 
@@ -106,7 +53,4 @@ build_pugixml() {
 step source fetch_source
 step build build_pugixml
 
-printf 'key %s\nbuilt %s\n' "$key" "$(date -u +%FT%TZ)" >"$stamp"
-rm -rf "$scratch"
-log "prefix uses $(du -sh "$prefix" | cut -f1)"
-finish
+close_prefix
