@@ -55,15 +55,15 @@ def sign(value):
     return b"-" if value < 0 else b"+"
 
 
-def record_074(own, name, first, opening, debit, credit, number, last, fio):
+def record_074(own, name, first, opening, debit, credit, number, last, turnover_sign, end):
+    """`turnover_sign` is b"0" or b"+"; `end` the closing field (positions 115-128)."""
     closing = opening + credit - debit
     for v in (opening, closing, debit, credit):
         assert abs(v) <= MAX_14
-    turnover_sign = b"0" if fio else b"+"
+    assert len(end) == 14
     r = (b"074" + own.encode() + text20(name) + ddmmyy(first) + zeros(str(abs(opening)), 14) + sign(opening)
          + zeros(str(abs(closing)), 14) + sign(closing) + zeros(str(debit), 14) + turnover_sign
-         + zeros(str(credit), 14) + turnover_sign + zeros(str(number), 3) + ddmmyy(last)
-         + (b"FIO" + b" " * 11 if fio else b" " * 14))
+         + zeros(str(credit), 14) + turnover_sign + zeros(str(number), 3) + ddmmyy(last) + end)
     assert len(r) == 128
     return r + b"\r\n"
 
@@ -150,7 +150,7 @@ def fio_statements(account, holder, opening, transactions, daily):
                 credit += amount
         first, last = key_of(g[0][0]), key_of(g[-1][0])
         out.append((last, lambda number, b=balance, d=debit, c=credit, f=first, l=last, i=items:
-                    record_074(own, name, f, b, d, c, number, l, True) + i))
+                    record_074(own, name, f, b, d, c, number, l, b"0", b"FIO".ljust(14)) + i))
         balance += credit - debit
     return out
 
@@ -276,7 +276,7 @@ def tatra_statements(account, records, daily):
         first, last = key_of(g[0]["proc"]), key_of(g[-1]["proc"])
         currency = cp(g[-1].get("cur", "EUR"))
         out.append((last, lambda number, d=debit, c=credit, f=first, l=last, i=items, m=currency:
-                    record_074(own, m, f, 0, d, c, number, l, False) + i))
+                    record_074(own, m, f, 0, d, c, number, l, b"+", b" " * 14) + i))
     return out
 
 
