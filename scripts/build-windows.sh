@@ -25,6 +25,9 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmak
   -DKASAMAT_WINDOWS_PREFIX="$prefix" -DKASAMAT_WINDOWS_PUGIXML_PREFIX="$pugixml_prefix" \
   -DKASAMAT_WINEPREFIX="$WINEPREFIX" -DKASAMAT_BENCH=OFF "$@" >/dev/null
 cmake --build build-windows -j "$(nproc)"
+# Only this version's packages: an older version's left behind would be
+# installed and checked in its place.
+rm -f build-windows/packages/Kasamat-*-win64.* dist/Kasamat-*-win64.*
 (cd build-windows && cpack -B "$PWD/packages" >/dev/null)
 mkdir -p dist
 cp build-windows/packages/Kasamat-*-win64.zip build-windows/packages/Kasamat-*-win64.exe dist/
