@@ -111,6 +111,7 @@ struct Texty {
         "Trvalý príkaz",
         "Vklad hotovosti",
     });
+    std::vector<std::string> bic{"GIBASKBX", "TATRSKBX", "SUBASKBX", "CEKOSKBX", "POBNSKBA", "FIOZSKBA"};
     std::vector<std::string> kodyBanky{"0900", "1100", "0200", "7500", "6500", "8330", "0720", "5200"};
     std::vector<std::string> meny{"EUR", "EUR", "EUR", "EUR", "EUR", "EUR", "CZK", "USD"};
     std::string koniecRiadku = "\r\n";
@@ -456,6 +457,263 @@ std::size_t fio(const ZadanieExportu& z, Zapis& zapis)
     return zapis.riadkov();
 }
 
+// ---- ISO 20022 camt.053: one statement of booked entries, indented as the
+// banks' internet banking exports it, in UTF-8.
+
+// The few characters XML gives a meaning to, in a text written as UTF-8.
+std::string xmlText(std::string_view cp1250)
+{
+    std::string text;
+    for (const char z : utf8ZCp1250(cp1250)) {
+        switch (z) {
+        case '&': text += "&amp;"; break;
+        case '<': text += "&lt;"; break;
+        case '>': text += "&gt;"; break;
+        default: text += z;
+        }
+    }
+    return text;
+}
+
+std::string sumaXml(std::int64_t stotiny)
+{
+    std::string text = suma(stotiny);
+    text[text.size() - 3] = '.';
+    return text;
+}
+
+std::string datumIso(unsigned den)
+{
+    const Datum d = datum(den);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", d.r, d.m, d.d);
+    return text;
+}
+
+// The account of a payment's counterparty: mostly a Slovak or Czech IBAN
+// (its check digits as they come), sometimes a foreign one, none for a card
+// payment or a fee.
+std::string ibanCamt(Nahoda& n, const Platba& p)
+{
+    if (p.cislo.empty()) return {};
+    if (n.percent(5)) return "DE" + n.cislice(20);
+    std::string predcislie = p.predcislie;
+    predcislie.insert(0, 6 - predcislie.size(), '0');
+    std::string cislo = p.cislo;
+    cislo.insert(0, 10 - cislo.size(), '0');
+    return (n.percent(90) ? "SK" : "CZ") + n.cislice(2) + p.kodBanky + predcislie + cislo;
+}
+
+// Writes elements a line each, indented by their depth; without a Zapis it
+// writes nothing (the run that only sums the entries).
+class ZapisCamt {
+public:
+    explicit ZapisCamt(Zapis* zapis) : m_zapis(zapis) {}
+    void otvor(std::string_view meno, std::string_view atributy = {})
+    {
+        riadok("<" + std::string(meno) + std::string(atributy) + ">");
+        ++m_hlbka;
+    }
+    void zavri(std::string_view meno)
+    {
+        --m_hlbka;
+        riadok("</" + std::string(meno) + ">");
+    }
+    void prvok(std::string_view meno, std::string_view hodnota, std::string_view atributy = {})
+    {
+        riadok("<" + std::string(meno) + std::string(atributy) + ">" + std::string(hodnota) + "</"
+               + std::string(meno) + ">");
+    }
+    void riadok(std::string_view text)
+    {
+        if (!m_zapis) return;
+        m_riadok.assign(2 * m_hlbka, ' ');
+        m_riadok += text;
+        m_zapis->riadok(m_riadok);
+    }
+    void suma(std::int64_t stotiny) { prvok("Amt", sumaXml(stotiny), " Ccy=\"EUR\""); }
+
+private:
+    Zapis* m_zapis;
+    std::size_t m_hlbka = 0;
+    std::string m_riadok;
+};
+
+// One transaction's details: its references, the counterparty and the
+// remittance information.
+void detailCamt(ZapisCamt& x, Nahoda& n, const Platba& p, std::int64_t suma, bool sumaDetailu)
+{
+    const Texty& t = texty();
+    x.otvor("TxDtls");
+    x.otvor("Refs");
+    std::string e2e;
+    if (!p.vs.empty()) e2e += "/VS" + p.vs;
+    if (!p.ss.empty()) e2e += "/SS" + p.ss;
+    if (!p.ks.empty()) e2e += "/KS" + p.ks;
+    const bool referencia = e2e.empty() && n.percent(30);
+    x.prvok("EndToEndId", e2e.empty() ? "NOTPROVIDED" : e2e);
+    x.zavri("Refs");
+    if (sumaDetailu) {
+        x.otvor("AmtDtls");
+        x.otvor("TxAmt");
+        x.suma(suma);
+        x.zavri("TxAmt");
+        x.zavri("AmtDtls");
+    }
+    const std::string iban = ibanCamt(n, p);
+    if (!iban.empty()) {
+        const std::string_view strana = p.debet ? "Cdtr" : "Dbtr";
+        x.otvor("RltdPties");
+        x.otvor(strana);
+        x.prvok("Nm", xmlText(p.nazov));
+        x.zavri(strana);
+        x.otvor(std::string(strana) + "Acct");
+        x.otvor("Id");
+        x.prvok("IBAN", iban);
+        x.zavri("Id");
+        x.zavri(std::string(strana) + "Acct");
+        x.zavri("RltdPties");
+    }
+    if (!iban.empty() && n.percent(50)) {
+        const std::string_view strana = p.debet ? "Cdtr" : "Dbtr";
+        x.otvor("RltdAgts");
+        x.otvor(std::string(strana) + "Agt");
+        x.otvor("FinInstnId");
+        x.prvok("BIC", n.vyber(t.bic));
+        x.zavri("FinInstnId");
+        x.zavri(std::string(strana) + "Agt");
+        x.zavri("RltdAgts");
+    }
+    if (!p.ucel.empty() || referencia) {
+        x.otvor("RmtInf");
+        if (!p.ucel.empty()) x.prvok("Ustrd", xmlText(p.ucel));
+        if (referencia) {
+            x.otvor("Strd");
+            x.otvor("CdtrRefInf");
+            x.prvok("Ref", n.cisliceDo(10));
+            x.zavri("CdtrRefInf");
+            x.zavri("Strd");
+        }
+        x.zavri("RmtInf");
+    }
+    x.zavri("TxDtls");
+}
+
+// Writes entry `i` and answers its amount signed: negative for a debit.
+std::int64_t zaznamCamt(ZapisCamt& x, Nahoda& n, const Platba& p, std::size_t i)
+{
+    const Texty& t = texty();
+    // A batch entry (a run of card payments, a salary order) states each
+    // transaction with its own amount.
+    const std::size_t transakcii = n.percent(2) ? 2 + n.pod(3) : 1;
+    std::vector<Platba> platby{p};
+    // Its transactions stay small enough that the entry's sum is a valid amount.
+    std::vector<std::int64_t> sumy{transakcii > 1 ? 1 + p.suma % 100'000'000 : p.suma};
+    for (std::size_t k = 1; k < transakcii; ++k) {
+        platby.push_back(novaPlatba(n, p.den));
+        platby.back().debet = p.debet;
+        sumy.push_back(1 + std::int64_t(n.pod(1'000'000)));
+    }
+    std::int64_t spolu = 0;
+    for (std::int64_t s : sumy) spolu += s;
+    x.otvor("Ntry");
+    x.suma(spolu);
+    x.prvok("CdtDbtInd", p.debet ? "DBIT" : "CRDT");
+    x.prvok("Sts", "BOOK");
+    x.otvor("BookgDt");
+    x.prvok("Dt", datumIso(p.den));
+    x.zavri("BookgDt");
+    x.otvor("ValDt");
+    x.prvok("Dt", datumIso(n.percent(20) && p.den > 0 ? p.den - 1 : p.den));
+    x.zavri("ValDt");
+    x.prvok("AcctSvcrRef", std::to_string(20190301'000000ULL + i));
+    x.otvor("BkTxCd");
+    x.otvor("Domn");
+    x.prvok("Cd", "PMNT");
+    x.otvor("Fmly");
+    x.prvok("Cd", p.debet ? "ICDT" : "RCDT");
+    x.prvok("SubFmlyCd", "ESCT");
+    x.zavri("Fmly");
+    x.zavri("Domn");
+    x.zavri("BkTxCd");
+    x.otvor("NtryDtls");
+    if (transakcii > 1) {
+        x.otvor("Btch");
+        x.prvok("NbOfTxs", std::to_string(transakcii));
+        x.zavri("Btch");
+    }
+    for (std::size_t k = 0; k < transakcii; ++k) detailCamt(x, n, platby[k], sumy[k], transakcii > 1);
+    x.zavri("NtryDtls");
+    x.prvok("AddtlNtryInf", xmlText(n.vyber(t.typyFio)));
+    x.zavri("Ntry");
+    return p.debet ? -spolu : spolu;
+}
+
+std::size_t camt053(const ZadanieExportu& z, Zapis& zapis)
+{
+    const Poradie poradie(z);
+    const std::int64_t pociatocny = 123'456'78;
+    std::int64_t zmena = 0;
+    {
+        // The closing balance is stated before the entries: a first run over
+        // the same payments sums them.
+        Nahoda n(z.seed);
+        ZapisCamt nic(nullptr);
+        for (std::size_t i = 0; i < poradie.pocet(); ++i)
+            zmena += zaznamCamt(nic, n, novaPlatba(n, poradie.den(i)), i);
+    }
+    ZapisCamt x(&zapis);
+    const auto zostatok = [&](std::string_view typ, std::int64_t suma, unsigned den) {
+        x.otvor("Bal");
+        x.otvor("Tp");
+        x.otvor("CdOrPrtry");
+        x.prvok("Cd", typ);
+        x.zavri("CdOrPrtry");
+        x.zavri("Tp");
+        x.suma(suma < 0 ? -suma : suma);
+        x.prvok("CdtDbtInd", suma < 0 ? "DBIT" : "CRDT");
+        x.otvor("Dt");
+        x.prvok("Dt", datumIso(den));
+        x.zavri("Dt");
+        x.zavri("Bal");
+    };
+    const unsigned prvy = poradie.den(0), posledny = poradie.den(poradie.pocet() - 1);
+    x.riadok("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    x.otvor("Document",
+            " xmlns=\"urn:iso:std:iso:20022:tech:xsd:camt.053.001.02\""
+            " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
+    x.otvor("BkToCstmrStmt");
+    x.otvor("GrpHdr");
+    x.prvok("MsgId", "STMT" + datumIso(posledny));
+    x.prvok("CreDtTm", datumIso(posledny) + "T08:14:55");
+    x.zavri("GrpHdr");
+    x.otvor("Stmt");
+    x.prvok("Id", "2900123456-" + datumIso(posledny));
+    x.prvok("ElctrncSeqNb", "1");
+    x.prvok("CreDtTm", datumIso(posledny) + "T08:14:55");
+    x.otvor("FrToDt");
+    x.prvok("FrDtTm", datumIso(prvy) + "T00:00:00");
+    x.prvok("ToDtTm", datumIso(posledny) + "T23:59:59");
+    x.zavri("FrToDt");
+    x.otvor("Acct");
+    x.otvor("Id");
+    x.prvok("IBAN", "SK3112000000198742637541");
+    x.zavri("Id");
+    x.prvok("Ccy", "EUR");
+    x.otvor("Ownr");
+    x.prvok("Nm", xmlText(cp1250ZUtf8("Ďurčová Ivana – živnosť")));
+    x.zavri("Ownr");
+    x.zavri("Acct");
+    zostatok("OPBD", pociatocny, prvy);
+    zostatok("CLBD", pociatocny + zmena, posledny);
+    Nahoda n(z.seed);
+    for (std::size_t i = 0; i < poradie.pocet(); ++i) zaznamCamt(x, n, novaPlatba(n, poradie.den(i)), i);
+    x.zavri("Stmt");
+    x.zavri("BkToCstmrStmt");
+    x.zavri("Document");
+    return zapis.riadkov();
+}
+
 }  // namespace
 
 std::size_t generujExport(const ZadanieExportu& zadanie, std::ostream& vystup)
@@ -465,6 +723,7 @@ std::size_t generujExport(const ZadanieExportu& zadanie, std::ostream& vystup)
     case 0: return tatraTxt(zadanie, zapis);
     case 1: return trustPay(zadanie, zapis);
     case 2: return tatraCsv(zadanie, zapis);
+    case 4: return camt053(zadanie, zapis);
     default: return fio(zadanie, zapis);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A seeded generator of bank exports for the benchmarks: the four layouts
+// A seeded generator of bank exports for the benchmarks: the five layouts
 // Kasamat reads, with the variety a real account shows (code page 1250 text
 // with Slovak diacritics, several dates, every kind of symbol and counter-
 // account, debits and credits, multi-line records, newest-first files). The
@@ -12,7 +12,7 @@
 namespace kasamat::bench {
 
 struct ZadanieExportu {
-    // The Format index of the conversion that reads the export (0 to 3).
+    // The Format index of the conversion that reads the export (0 to 4).
     int format = 0;
     std::size_t transakcii = 1000;
     // The transactions are spread over this many consecutive days.

@@ -62,12 +62,12 @@ int main(int argc, char** argv)
         else
             return pouzitie();
     }
-    if (vystup.empty() || zadanie.format < 0 || zadanie.format > 3 || zadanie.transakcii == 0)
+    if (vystup.empty() || zadanie.format < 0 || zadanie.format > 4 || zadanie.transakcii == 0)
         return pouzitie();
     if (suborov == 0) return zapis(zadanie, vystup) ? 0 : 1;
 
     fs::create_directories(vystup);
-    const std::string pripona = zadanie.format == 0 ? ".txt" : ".csv";
+    const std::string pripona = zadanie.format == 0 ? ".txt" : zadanie.format == 4 ? ".xml" : ".csv";
     const std::uint64_t seed = zadanie.seed;
     for (unsigned long k = 0; k < suborov; ++k) {
         zadanie.seed = seed + k;

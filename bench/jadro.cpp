@@ -27,7 +27,7 @@ struct Vzorka {
 
 const Vzorka& vzorka(int format)
 {
-    static Vzorka vzorky[4];
+    static Vzorka vzorky[5];
     Vzorka& v = vzorky[format];
     if (v.obsah.empty()) {
         bench::ZadanieExportu zadanie;
@@ -121,8 +121,8 @@ void zapis(benchmark::State& stav, int format)
 
 int main(int argc, char** argv)
 {
-    const char* mena[] = {"TatraTxt", "TrustPay", "TatraCsv", "Fio"};
-    for (int format = 0; format < 4; ++format) {
+    const char* mena[] = {"TatraTxt", "TrustPay", "TatraCsv", "Fio", "Camt053"};
+    for (int format = 0; format < 5; ++format) {
         const std::string meno = mena[format];
         benchmark::RegisterBenchmark(("riadky/" + meno).c_str(), riadky, format)
             ->Unit(benchmark::kMillisecond);

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Builds a Release tree, generates the exports and runs every benchmark:
 #   bench/run.sh [--transactions N] [--repeat R] [--scale "100 1000 10000"] [--keep]
+#                [--formats "0 1 2 3 4"] [--conversions-only]
 # Prints the conversion table (each case against copying the same bytes with
 # cp, page cache warm for both, and against the floor: the file work of the
-# conversion alone, without parsing), the scale table, the in-process pieces under
-# Google Benchmark and the window's measurements. Times are the best of R runs.
-# The generated data (about 1.5 GB) is removed at the end unless --keep.
+# conversion alone, without parsing), camt.053 against Fio banka for the same
+# number of transactions, the scale table, the in-process pieces under Google
+# Benchmark and the window's measurements. Times are the best of R runs.
+# --formats limits the conversion table to those Formats; --conversions-only
+# leaves out the scale, in-process and window sections.
+# The generated data (about 3 GB) is removed at the end unless --keep.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,13 +18,18 @@ transactions=1000000
 repeat=3
 scale="100 1000 10000"
 keep=0
+formats="0 1 2 3 4"
+conversions_only=0
 while [ $# -gt 0 ]; do
   case $1 in
     --transactions) transactions=$2; shift 2 ;;
     --repeat) repeat=$2; shift 2 ;;
     --scale) scale=$2; shift 2 ;;
     --keep) keep=1; shift ;;
-    *) echo "usage: bench/run.sh [--transactions N] [--repeat R] [--scale \"N...\"] [--keep]" >&2; exit 2 ;;
+    --formats) formats=$2; shift 2 ;;
+    --conversions-only) conversions_only=1; shift ;;
+    *) echo "usage: bench/run.sh [--transactions N] [--repeat R] [--scale \"N...\"] [--keep]" \
+         "[--formats \"F...\"] [--conversions-only]" >&2; exit 2 ;;
   esac
 done
 
@@ -38,8 +47,11 @@ mkdir -p "$data"
 cleanup() { if [ "$keep" = 0 ]; then rm -rf "$data"; fi; }
 trap cleanup EXIT
 
-names=("Tatra TXT" "TrustPay" "Tatra CSV" "Fio")
-ext=(txt csv csv csv)
+names=("Tatra TXT" "TrustPay" "Tatra CSV" "Fio" "camt.053")
+ext=(txt csv csv csv xml)
+for f in $formats; do
+  case $f in [0-4]) ;; *) echo "no Format $f (0 to 4)" >&2; exit 2 ;; esac
+done
 
 # Wall seconds, CPU seconds and peak resident kB of one command: CPU and
 # memory from /usr/bin/time -v, the wall clock to the nanosecond around it.
@@ -67,7 +79,7 @@ check_log() {
 # Puts the converted inputs back and removes the statements.
 restore() {
   local in=$1 out=$2
-  find "$out" -maxdepth 1 -type f \( -name '*.txt' -o -name '*.csv' \) -exec mv -t "$in" {} +
+  find "$out" -maxdepth 1 -type f \( -name '*.txt' -o -name '*.csv' -o -name '*.xml' \) -exec mv -t "$in" {} +
   find "$out" -maxdepth 1 -type f -delete
 }
 
@@ -79,7 +91,7 @@ statement_bytes() {
 }
 
 echo "== generate: $transactions transactions per export"
-for f in 0 1 2 3; do
+for f in $formats; do
   mkdir -p "$data/in$f" "$data/out$f"
   order=()
   if [ $f = 0 ] || [ $f = 2 ]; then order=(--newest-first); fi
@@ -88,7 +100,10 @@ done
 
 printf "\n%-22s %9s %10s %8s %7s %8s %11s %9s %8s %8s %8s %8s\n" case "size MB" "Kasamat s" "cp s" ratio "MB/s" \
   "trans/s" "peak MB" "peak/in" "cpu s" "floor s" "floor/cp"
-for f in 0 1 2 3; do
+# The wall time, peak memory over the input and size of each case, for the
+# camt.053 comparison.
+declare -A case_wall case_peak_in case_size
+for f in $formats; do
   file=$data/in$f/export.${ext[$f]}
   size=$(stat -c %s "$file")
   cat "$file" >/dev/null
@@ -109,6 +124,9 @@ for f in 0 1 2 3; do
     done | sort -n)
     read -r wall cpu rss <<<"$(echo "$results" | head -1)"
     peak=$(echo "$results" | awk '{ if ($3 > m) m = $3 } END { print m }')
+    case_wall[$f.$periodicity]=$wall
+    case_peak_in[$f.$periodicity]=$(awk -v p="$peak" -v s="$size" 'BEGIN { printf "%.2f", p * 1024 / s }')
+    case_size[$f]=$size
     # The floor: the same file work (two whole reads, one synced write of
     # the statements' bytes) without any parsing.
     floor_s=$(for r in $(seq "$repeat"); do
@@ -122,6 +140,21 @@ for f in 0 1 2 3; do
         l, mb, w, c, w / c, mb / w, n / w, p / 1024, p * 1024 / s, u, f, f / c }'
   done
 done
+
+if [ -n "${case_wall[3.0]:-}" ] && [ -n "${case_wall[4.0]:-}" ]; then
+  echo
+  echo "== camt.053 against Fio banka, $transactions transactions each (goal: at most 3 times the time," \
+    "peak memory at most 4 times the input)"
+  printf "%-10s %9s %9s %9s %8s %12s %13s\n" case "Fio s" "camt s" ratio "size x" "Fio peak/in" "camt peak/in"
+  for periodicity in 0 1; do
+    awk -v l="$([ $periodicity = 0 ] && echo per-file || echo daily)" -v fw="${case_wall[3.$periodicity]}" \
+      -v cw="${case_wall[4.$periodicity]}" -v fs="${case_size[3]}" -v cs="${case_size[4]}" \
+      -v fp="${case_peak_in[3.$periodicity]}" -v cp="${case_peak_in[4.$periodicity]}" 'BEGIN {
+      printf "%-10s %9.3f %9.3f %9.2f %8.1f %12.2f %13.2f\n", l, fw, cw, cw / fw, cs / fs, fp, cp }'
+  done
+fi
+
+[ "$conversions_only" = 1 ] && exit 0
 
 echo
 echo "== scale: small Fio banka exports (5 transactions each) in one folder, one statement each"

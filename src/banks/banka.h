@@ -56,6 +56,16 @@ struct Banka {
     // that names such a file, which then gives no statement and is moved like
     // a converted one. Empty: a file without a transaction is not valid.
     std::string_view bezPohybov = {};
+    // For a bank whose reader checks everything its file test checks: the
+    // test, the key and the reading in one walk of the file, answering what
+    // `test` and then `citaj` answer together. Pass 1 uses it in their place,
+    // so that a file is walked once there; unset, pass 1 runs both.
+    bool (*testACitaj)(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
+                       HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca) = nullptr;
+    // A bank that reads the file's text as a whole, not line by line (XML):
+    // the batch hands it over as one line that holds every byte of the file,
+    // without splitting it first.
+    bool celyText = false;
 };
 
 extern const Banka KonverziaTatraTxt;

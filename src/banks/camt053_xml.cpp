@@ -1,6 +1,7 @@
 #include "banks/camt053_xml.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -56,6 +57,49 @@ void pridajUtf8(std::string& ciel, char32_t znak)
     }
 }
 
+// Sixteen bytes at a time, compared all at once in the compilers' vector
+// extension (GCC and Clang, on every target; SSE2 on x86-64). The scans of
+// the whole text below test every byte: one byte at a time, they would cost
+// more than the XML parser does.
+using Kus = unsigned char __attribute__((vector_size(16)));
+using KusSlov = std::uint64_t __attribute__((vector_size(16)));
+constexpr std::size_t dlzkaKusa = sizeof(Kus);
+
+Kus kus(const char* bajty)
+{
+    Kus k;
+    std::memcpy(&k, bajty, sizeof k);
+    return k;
+}
+
+// The index of the first byte marked (all bits set) in memory order, or 16.
+std::size_t prvyOznaceny(Kus oznacene)
+{
+    const auto slova = reinterpret_cast<KusSlov>(oznacene);
+    const auto prvyVSlove = [](std::uint64_t slovo) {
+        if constexpr (std::endian::native == std::endian::little)
+            return std::size_t(std::countr_zero(slovo)) / 8;
+        else
+            return std::size_t(std::countl_zero(slovo)) / 8;
+    };
+    if (slova[0] != 0) return prvyVSlove(slova[0]);
+    if (slova[1] != 0) return 8 + prvyVSlove(slova[1]);
+    return dlzkaKusa;
+}
+
+// Sixteen bytes of the text are plain ASCII characters that XML allows: no
+// byte above 0x7F, and none below 0x20 but tab, LF and CR.
+bool cisteAscii(Kus bajty)
+{
+    // As signed numbers the bytes above 0x7F are negative, below 0x20 as the
+    // control characters are: one comparison finds both.
+    using KusSoZnamienkom = signed char __attribute__((vector_size(16)));
+    const auto k = reinterpret_cast<KusSoZnamienkom>(bajty);
+    const auto zle = (k < 0x20) & ~((k == '\t') | (k == '\n') | (k == '\r'));
+    const auto slova = reinterpret_cast<KusSlov>(zle);
+    return (slova[0] | slova[1]) == 0;
+}
+
 // Checks UTF-8 strictly (no overlong form, no surrogate, nothing past
 // U+10FFFF) and that every character is one XML allows.
 bool platneUtf8(std::string_view text)
@@ -64,49 +108,85 @@ bool platneUtf8(std::string_view text)
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
-        // Eight characters at a time while no byte is below 0x20 or above 0x7F.
-        if (n - i >= 8) {
-            std::uint64_t slovo;
-            std::memcpy(&slovo, b + i, 8);
-            if (((slovo | (slovo - 0x2020202020202020u)) & 0x8080808080808080u) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        const unsigned char prvy = b[i];
-        if (prvy < 0x80) {
-            if (prvy < 0x20 && prvy != 0x9 && prvy != 0xA && prvy != 0xD) return false;
-            ++i;
+        // Sixteen plain characters at a time; a piece that holds anything
+        // else is checked character by character.
+        if (n - i >= 16 && cisteAscii(kus(text.data() + i))) {
+            i += 16;
             continue;
         }
-        std::size_t dlzka;
-        char32_t znak;
-        unsigned char od = 0x80, po = 0xBF;  // the bounds of the second byte
-        if (prvy >= 0xC2 && prvy <= 0xDF) {
-            dlzka = 2;
-            znak = prvy & 0x1F;
-        } else if (prvy >= 0xE0 && prvy <= 0xEF) {
-            dlzka = 3;
-            znak = prvy & 0x0F;
-            if (prvy == 0xE0) od = 0xA0;
-            if (prvy == 0xED) po = 0x9F;
-        } else if (prvy >= 0xF0 && prvy <= 0xF4) {
-            dlzka = 4;
-            znak = prvy & 0x07;
-            if (prvy == 0xF0) od = 0x90;
-            if (prvy == 0xF4) po = 0x8F;
-        } else {
-            return false;
+        const std::size_t koniecKusa = std::min(n, i + 16);
+        while (i < koniecKusa) {
+            const unsigned char prvy = b[i];
+            if (prvy < 0x80) {
+                if (prvy < 0x20 && prvy != 0x9 && prvy != 0xA && prvy != 0xD) return false;
+                ++i;
+                continue;
+            }
+            std::size_t dlzka;
+            char32_t znak;
+            unsigned char od = 0x80, po = 0xBF;  // the bounds of the second byte
+            if (prvy >= 0xC2 && prvy <= 0xDF) {
+                dlzka = 2;
+                znak = prvy & 0x1F;
+            } else if (prvy >= 0xE0 && prvy <= 0xEF) {
+                dlzka = 3;
+                znak = prvy & 0x0F;
+                if (prvy == 0xE0) od = 0xA0;
+                if (prvy == 0xED) po = 0x9F;
+            } else if (prvy >= 0xF0 && prvy <= 0xF4) {
+                dlzka = 4;
+                znak = prvy & 0x07;
+                if (prvy == 0xF0) od = 0x90;
+                if (prvy == 0xF4) po = 0x8F;
+            } else {
+                return false;
+            }
+            if (n - i < dlzka || b[i + 1] < od || b[i + 1] > po) return false;
+            for (std::size_t k = 1; k < dlzka; ++k) {
+                if ((b[i + k] & 0xC0) != 0x80) return false;
+                znak = (znak << 6) | (b[i + k] & 0x3F);
+            }
+            if (!znakXml(znak)) return false;
+            i += dlzka;
         }
-        if (n - i < dlzka || b[i + 1] < od || b[i + 1] > po) return false;
-        for (std::size_t k = 1; k < dlzka; ++k) {
-            if ((b[i + k] & 0xC0) != 0x80) return false;
-            znak = (znak << 6) | (b[i + k] & 0x3F);
-        }
-        if (!znakXml(znak)) return false;
-        i += dlzka;
     }
     return true;
+}
+
+// The first of the bytes `znaky` at or after `od`, or npos; inline, sixteen
+// bytes at a time: the markup walk looks for the next "<" or ">" a few dozen
+// bytes ahead, where a call of the C library's search costs more than the
+// search.
+template <char... znaky>
+std::size_t najdi(std::string_view text, std::size_t od)
+{
+    std::size_t i = od;
+    for (; i + dlzkaKusa <= text.size(); i += dlzkaKusa) {
+        const Kus k = kus(text.data() + i);
+        const std::size_t prvy = prvyOznaceny(((k == static_cast<unsigned char>(znaky)) | ...));
+        if (prvy < dlzkaKusa) return i + prvy;
+    }
+    for (; i < text.size(); ++i)
+        if (((text[i] == znaky) || ...)) return i;
+    return std::string_view::npos;
+}
+
+// Copies a piece of the text into `ciel` and checks it as platneUtf8 does,
+// reading it from memory once: sixteen plain bytes at a time are checked as
+// they are copied, and from the first sixteen that hold anything else (they
+// begin a character: the bytes before are ASCII) the rest is copied whole and
+// checked where it now stands.
+bool kopirujUtf8(std::string_view zdroj, std::string& ciel)
+{
+    ciel.resize(zdroj.size());
+    std::size_t i = 0;
+    for (; i + dlzkaKusa <= zdroj.size(); i += dlzkaKusa) {
+        const Kus k = kus(zdroj.data() + i);
+        std::memcpy(ciel.data() + i, &k, sizeof k);
+        if (!cisteAscii(k)) break;
+    }
+    std::memcpy(ciel.data() + i, zdroj.data() + i, zdroj.size() - i);
+    return platneUtf8(std::string_view(ciel).substr(i));
 }
 
 // Decodes UTF-16 (without its mark) into UTF-8; false on an odd byte, a
@@ -202,12 +282,18 @@ bool XmlCamt::citaj(std::string_view obsah)
         kodovanie = "UTF-16";
     } else {
         if (zacinaNa(obsah, bomUtf8)) obsah.remove_prefix(bomUtf8.size());
-        if (!platneUtf8(obsah)) return false;
         m_text = obsah;
         kodovanie = "UTF-8";
     }
+    // A decoded file is valid UTF-8 already. The bytes of a UTF-8 file are
+    // checked piece by piece, each where it is copied out to be parsed
+    // (the skeleton here, each entry in `zaznam`): so the text is read from
+    // memory once more in all, not once more for the check alone. No piece
+    // splits a character: they are cut at "<" and ">".
+    m_overitUtf8 = kodovanie == "UTF-8";
     pugi::xml_node koren;
-    if (!rozdel() || !parsuj(m_dokument, m_kostra, kodovanie, koren) || lokalneMeno(koren) != "Document")
+    if (!rozdel() || (m_overitUtf8 && !platneUtf8(m_kostra))
+        || !parsuj(m_dokument, m_kostra, kodovanie, koren) || lokalneMeno(koren) != "Document")
         return false;
     const std::string_view meno = koren.name();
     const std::size_t dvojbodka = meno.find(':');
@@ -242,7 +328,7 @@ bool XmlCamt::rozdel()
     };
     // Where the text before the next markup begins.
     std::size_t textOd = 0;
-    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i)) {
+    for (std::size_t i = najdi<'<'>(text, 0); i != std::string_view::npos; i = najdi<'<'>(text, i)) {
         if (i - textOd > najviacTextu || (hlbka == 0 && !lenMedzery(text.substr(textOd, i - textOd))))
             return false;
         const char druhy = i + 1 < text.size() ? text[i + 1] : '\0';
@@ -268,37 +354,36 @@ bool XmlCamt::rozdel()
             continue;
         }
         if (druhy == '/') {
-            koniec = text.find('>', i);
+            koniec = najdi<'>'>(text, i);
             if (koniec == std::string_view::npos || hlbka == 0) return false;
             --hlbka;
             i = textOd = koniec + 1;
             if (hlbka == 3 && zaznamOd != std::string_view::npos) koniecZaznamu(i);
             continue;
         }
-        char uvodzovka = 0;
-        for (koniec = i + 1; koniec < text.size(); ++koniec) {
-            const char z = text[koniec];
-            if (uvodzovka) {
-                if (z == uvodzovka) uvodzovka = 0;
-            } else if (z == '"' || z == '\'') {
-                uvodzovka = z;
-            } else if (z == '>') {
-                break;
-            }
+        // The tag ends at the first ">" outside a quoted value.
+        for (koniec = najdi<'>', '"', '\''>(text, i + 1);
+             koniec != std::string_view::npos && text[koniec] != '>';
+             koniec = najdi<'>', '"', '\''>(text, koniec + 1)) {
+            koniec = text[koniec] == '"' ? najdi<'"'>(text, koniec + 1) : najdi<'\''>(text, koniec + 1);
+            if (koniec == std::string_view::npos) break;
         }
-        if (koniec == text.size() || koniec - i > najviacTextu) return false;
-        std::size_t konieMena = i + 1;
-        while (konieMena < koniec && !medzera(text[konieMena]) && text[konieMena] != '/') ++konieMena;
-        std::string_view meno = text.substr(i + 1, konieMena - i - 1);
-        meno.remove_prefix(std::min(meno.size(), meno.find(':') + 1));
+        if (koniec == std::string_view::npos || koniec - i > najviacTextu) return false;
+        // Below Stmt the name of an element matters no more.
+        if (hlbka <= 3) {
+            std::size_t konieMena = i + 1;
+            while (konieMena < koniec && !medzera(text[konieMena]) && text[konieMena] != '/') ++konieMena;
+            std::string_view meno = text.substr(i + 1, konieMena - i - 1);
+            meno.remove_prefix(std::min(meno.size(), meno.find(':') + 1));
+            // Any other root, or a second one, is refused before a tree of the
+            // whole file is built for it.
+            if (hlbka == 0 && (meno != predkovia[0] || vStatemente[0])) return false;
+            if (hlbka < 3)
+                vStatemente[hlbka] = meno == predkovia[hlbka] && (hlbka == 0 || vStatemente[hlbka - 1]);
+            if (hlbka == 3 && vStatemente[2] && meno == "Ntry" && zaznamOd == std::string_view::npos)
+                zaznamOd = i;
+        }
         const bool prazdny = text[koniec - 1] == '/';
-        // Any other root, or a second one, is refused before a tree of the
-        // whole file is built for it.
-        if (hlbka == 0 && (meno != predkovia[0] || vStatemente[0])) return false;
-        if (hlbka < 3)
-            vStatemente[hlbka] = meno == predkovia[hlbka] && (hlbka == 0 || vStatemente[hlbka - 1]);
-        if (hlbka == 3 && vStatemente[2] && meno == "Ntry" && zaznamOd == std::string_view::npos)
-            zaznamOd = i;
         i = textOd = koniec + 1;
         if (prazdny) {
             if (hlbka == 3 && zaznamOd != std::string_view::npos) koniecZaznamu(i);
@@ -313,8 +398,13 @@ bool XmlCamt::rozdel()
 
 pugi::xml_node XmlCamt::zaznam(std::size_t index)
 {
-    m_textZaznamu.assign(m_text.substr(m_zaznamy[index].od, m_zaznamy[index].dlzka));
+    const std::string_view text = m_text.substr(m_zaznamy[index].od, m_zaznamy[index].dlzka);
     pugi::xml_node koren;
+    if (m_overitUtf8) {
+        if (!kopirujUtf8(text, m_textZaznamu)) return koren;
+    } else {
+        m_textZaznamu.assign(text);
+    }
     parsuj(m_dokumentZaznamu, m_textZaznamu, {}, koren);
     return koren;
 }
@@ -355,6 +445,27 @@ pugi::xml_node dalsi(pugi::xml_node uzol, std::string_view meno)
     for (uzol = uzol.next_sibling(); uzol; uzol = uzol.next_sibling())
         if (uzol.type() == pugi::node_element && maMeno(uzol, meno)) return uzol;
     return {};
+}
+
+void najdiDeti(pugi::xml_node rodic, std::span<const std::string_view> mena,
+               std::span<pugi::xml_node> najdene)
+{
+    std::fill(najdene.begin(), najdene.end(), pugi::xml_node());
+    for (pugi::xml_node uzol = rodic.first_child(); uzol; uzol = uzol.next_sibling()) {
+        if (uzol.type() != pugi::node_element) continue;
+        // The local name, measured in the same walk that finds its start.
+        const char* nazov = uzol.name();
+        const char* koniec = nazov;
+        for (; *koniec != '\0'; ++koniec)
+            if (*koniec == ':') nazov = koniec + 1;
+        const std::string_view meno(nazov, std::size_t(koniec - nazov));
+        for (std::size_t i = 0; i < mena.size(); ++i) {
+            if (meno.size() == mena[i].size() && std::equal(meno.begin(), meno.end(), mena[i].begin())) {
+                if (!najdene[i]) najdene[i] = uzol;
+                break;
+            }
+        }
+    }
 }
 
 pugi::xml_node cesta(pugi::xml_node od, std::initializer_list<std::string_view> mena)

@@ -27,13 +27,22 @@ constexpr std::array<char32_t, 128> hornaPolovica = {
 
 char32_t unicode(unsigned char bajt) { return bajt < 0x80 ? char32_t(bajt) : hornaPolovica[bajt - 0x80]; }
 
+// The byte of each character up to the highest the code page holds (0 for
+// one it lacks), so that a text is converted without a search per letter.
+constexpr char32_t najvyssiZnak = 0x2122;
+constexpr auto bajtyZnakov = [] {
+    std::array<std::uint8_t, najvyssiZnak + 1> tabulka{};
+    // From the end, so that the first byte of a character written twice wins.
+    for (std::size_t i = hornaPolovica.size(); i-- > 0;) tabulka[hornaPolovica[i]] = std::uint8_t(0x80 + i);
+    return tabulka;
+}();
+
 // The byte of a character, or -1 when the code page lacks it.
 int bajt(char32_t znak)
 {
     if (znak < 0x80) return int(znak);
-    for (std::size_t i = 0; i < hornaPolovica.size(); ++i)
-        if (hornaPolovica[i] == znak) return int(0x80 + i);
-    return -1;
+    if (znak > najvyssiZnak || bajtyZnakov[znak] == 0) return -1;
+    return bajtyZnakov[znak];
 }
 
 char32_t velke(char32_t znak)
@@ -86,11 +95,21 @@ std::string cp1250ZUtf8(std::string_view utf8)
 {
     std::string vysledok;
     vysledok.reserve(utf8.size());
+    pridajCp1250ZUtf8(vysledok, utf8);
+    return vysledok;
+}
+
+void pridajCp1250ZUtf8(std::string& ciel, std::string_view utf8)
+{
+    // Each character gives one byte from at least one: the room is made once.
+    const std::size_t od = ciel.size();
+    ciel.resize(od + utf8.size());
+    char* ciel8 = ciel.data() + od;
     for (std::size_t i = 0; i < utf8.size();) {
         const int b = bajt(dalsiZnak(utf8, i));
-        vysledok += b < 0 ? '?' : char(b);
+        *ciel8++ = b < 0 ? '?' : char(b);
     }
-    return vysledok;
+    ciel.resize(std::size_t(ciel8 - ciel.data()));
 }
 
 std::string utf8ZCp1250(std::string_view bajty)

@@ -11,6 +11,8 @@ namespace kasamat {
 
 // UTF-8 to code page 1250; a character the code page lacks becomes "?".
 std::string cp1250ZUtf8(std::string_view utf8);
+// The same appended to `ciel`, whose room is kept from call to call.
+void pridajCp1250ZUtf8(std::string& ciel, std::string_view utf8);
 
 // Code page 1250 to UTF-8.
 std::string utf8ZCp1250(std::string_view bajty);

@@ -241,7 +241,10 @@ void Davka::spusti()
 bool Davka::nacitaj(const Subor& subor)
 {
     if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), m_obsah)) return false;
-    rozdelNaRiadky(m_obsah, m_riadky);
+    if (m_banka.celyText)
+        m_riadky.assign(1, m_obsah);
+    else
+        rozdelNaRiadky(m_obsah, m_riadky);
     return true;
 }
 
@@ -249,12 +252,13 @@ void Davka::prvyPrechod(Subor& subor)
 {
     if (!nacitaj(subor)) return;
     KlucSuboru kluc;
-    if (!m_banka.test(m_riadky, kluc)) return;
     HlavickaSuboru hlavicka;
     PlanVypisov plan(m_denne, m_format, hlavicka);
-    if (!m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan)
-        || !plan.pouzitelny(!m_banka.bezPohybov.empty()))
-        return;
+    const bool precitany = m_banka.testACitaj
+        ? m_banka.testACitaj(m_riadky, m_nastavenia, kluc, hlavicka, plan)
+        : m_banka.test(m_riadky, kluc)
+            && m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan);
+    if (!precitany || !plan.pouzitelny(!m_banka.bezPohybov.empty())) return;
 
     subor.platny = true;
     subor.oddelovac = kluc.oddelovac;

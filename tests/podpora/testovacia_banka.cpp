@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+
+#include "banks/riadky.h"
 
 namespace kasamat::test {
 
@@ -73,6 +76,30 @@ bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie&, Hla
     return !zlyha;
 }
 
+// The file's lines, from the one line that holds the whole text; none when
+// the batch split the file itself.
+std::optional<Riadky> celyText(const Riadky& riadky)
+{
+    if (riadky.size() != 1) return std::nullopt;
+    return rozdelNaRiadky(riadky[0]);
+}
+
+bool testCelehoTextu(const Riadky&, KlucSuboru&) { return false; }
+
+bool citajCelyText(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
+                   HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca)
+{
+    const std::optional<Riadky> text = celyText(riadky);
+    return text && citaj(*text, oddelovac, nastavenia, hlavicka, prijemca);
+}
+
+bool testACitaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
+                HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca)
+{
+    const std::optional<Riadky> text = celyText(riadky);
+    return text && test(*text, kluc) && citaj(*text, kluc.oddelovac, nastavenia, hlavicka, prijemca);
+}
+
 class TestovaciFormat final : public FormatVypisu {
 public:
     std::string_view pripona() const override { return ".out"; }
@@ -105,5 +132,8 @@ void nastavZlyhanieCitania(int cislo)
 }
 
 const Banka testovaciaBanka{"csv", testovaciFormat, test, citaj};
+
+const Banka testovaciaBankaJednymCitanim{
+    "csv", testovaciFormat, testCelehoTextu, citajCelyText, {}, testACitaj, true};
 
 }  // namespace kasamat::test

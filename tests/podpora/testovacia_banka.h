@@ -12,6 +12,12 @@ namespace kasamat::test {
 // "S;<count>;<debit>;<credit>;<closing>;<date>", each line ending in CR LF.
 extern const Banka testovaciaBanka;
 
+// The same bank read as a whole text in one walk: its test and reader take the
+// file as one line and split it themselves, pass 1 is its testACitaj, and
+// its test answers false, so that a batch that called it would find no
+// valid file.
+extern const Banka testovaciaBankaJednymCitanim;
+
 // From now on, the citaj call with this number (counted from 1) hands over
 // every transaction and then fails, as when a file changes between the
 // passes; 0 for none.

@@ -311,5 +311,37 @@ TEST_F(DavkaTest, FileChangedBetweenThePassesStaysWithoutItsUnfinishedStatement)
               (std::set<std::string>{"a (20190301).out", "a.csv", "b (20190302).out"}));
 }
 
+TEST_F(DavkaTest, BankReadInOneWalkGivesWhatItsTestAndReaderGive)
+{
+    uloha.periodicita = 1;
+    const std::vector<std::pair<std::string, std::string>> subory = {
+        {"a.csv", "PS;100\r\n01.03.2019;10;K\r\n02.03.2019;5;D\r\n"},
+        {"b.csv", "04.03.2019;1;K\r\n03.03.2019;2;K\r\n"},
+        {"c.csv", "zlý\r\n"},
+        {"d.csv", ""},
+    };
+    const auto konvertujBankou = [&](const Banka& banka) {
+        for (const std::string& meno : menaVPriecinku(vystup())) fs::remove(vystup() / cestaZUtf8(meno));
+        for (const auto& [meno, obsah] : subory) vstupnySubor(meno, obsah);
+        hlasenie = {};
+        Konvertuj(banka, uloha, hlasenie);
+        std::vector<std::string> vysledok = hlasenie.riadky;
+        for (const std::string& meno : menaVPriecinku(vystup()))
+            vysledok.push_back(meno + ": " + citajSubor(vystup() / cestaZUtf8(meno)));
+        return vysledok;
+    };
+    const std::vector<std::string> poRiadkoch = konvertujBankou(testovaciaBanka);
+    ASSERT_EQ(poRiadkoch.size(), 11u);  // 5 lines, 4 statements and the 2 converted inputs
+    EXPECT_EQ(std::vector<std::string>(poRiadkoch.begin(), poRiadkoch.begin() + 5),
+              (Riadky{
+                  "Vygenerovaný výpis č. 1: a (20190301).out",
+                  "Vygenerovaný výpis č. 2: a (20190302).out",
+                  "Vygenerovaný výpis č. 3: b (20190303).out",
+                  "Vygenerovaný výpis č. 4: b (20190304).out",
+                  neplatne + "c.csv, d.csv",
+              }));
+    EXPECT_EQ(konvertujBankou(testovaciaBankaJednymCitanim), poRiadkoch);
+}
+
 }  // namespace
 }  // namespace kasamat::test
