@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "formats/bajty.h"
+#include "formats/cp1250.h"
 
 namespace kasamat {
 
@@ -36,25 +37,6 @@ bool znakXml(char32_t znak)
 {
     return znak == 0x9 || znak == 0xA || znak == 0xD || (znak >= 0x20 && znak <= 0xD7FF)
         || (znak >= 0xE000 && znak <= 0xFFFD) || (znak >= 0x10000 && znak <= 0x10FFFF);
-}
-
-void pridajUtf8(std::string& ciel, char32_t znak)
-{
-    if (znak < 0x80) {
-        ciel += char(znak);
-    } else if (znak < 0x800) {
-        ciel += char(0xC0 | (znak >> 6));
-        ciel += char(0x80 | (znak & 0x3F));
-    } else if (znak < 0x10000) {
-        ciel += char(0xE0 | (znak >> 12));
-        ciel += char(0x80 | ((znak >> 6) & 0x3F));
-        ciel += char(0x80 | (znak & 0x3F));
-    } else {
-        ciel += char(0xF0 | (znak >> 18));
-        ciel += char(0x80 | ((znak >> 12) & 0x3F));
-        ciel += char(0x80 | ((znak >> 6) & 0x3F));
-        ciel += char(0x80 | (znak & 0x3F));
-    }
 }
 
 // Sixteen bytes at a time, compared all at once in the compilers' vector

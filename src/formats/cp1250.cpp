@@ -59,20 +59,6 @@ char32_t velke(char32_t znak)
     return znak;
 }
 
-void pridajUtf8(std::string& ciel, char32_t znak)
-{
-    if (znak < 0x80) {
-        ciel += char(znak);
-    } else if (znak < 0x800) {
-        ciel += char(0xC0 | (znak >> 6));
-        ciel += char(0x80 | (znak & 0x3F));
-    } else {
-        ciel += char(0xE0 | (znak >> 12));
-        ciel += char(0x80 | ((znak >> 6) & 0x3F));
-        ciel += char(0x80 | (znak & 0x3F));
-    }
-}
-
 // Decodes one UTF-8 character at `i` and moves past it; a malformed
 // sequence counts as one unknown character.
 char32_t dalsiZnak(std::string_view text, std::size_t& i)
@@ -90,6 +76,25 @@ char32_t dalsiZnak(std::string_view text, std::size_t& i)
 }
 
 }  // namespace
+
+void pridajUtf8(std::string& ciel, char32_t znak)
+{
+    if (znak < 0x80) {
+        ciel += char(znak);
+    } else if (znak < 0x800) {
+        ciel += char(0xC0 | (znak >> 6));
+        ciel += char(0x80 | (znak & 0x3F));
+    } else if (znak < 0x10000) {
+        ciel += char(0xE0 | (znak >> 12));
+        ciel += char(0x80 | ((znak >> 6) & 0x3F));
+        ciel += char(0x80 | (znak & 0x3F));
+    } else {
+        ciel += char(0xF0 | (znak >> 18));
+        ciel += char(0x80 | ((znak >> 12) & 0x3F));
+        ciel += char(0x80 | ((znak >> 6) & 0x3F));
+        ciel += char(0x80 | (znak & 0x3F));
+    }
+}
 
 std::string cp1250ZUtf8(std::string_view utf8)
 {

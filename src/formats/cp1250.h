@@ -14,6 +14,9 @@ std::string cp1250ZUtf8(std::string_view utf8);
 // The same appended to `ciel`, whose room is kept from call to call.
 void pridajCp1250ZUtf8(std::string& ciel, std::string_view utf8);
 
+// One Unicode character appended to `ciel` in UTF-8.
+void pridajUtf8(std::string& ciel, char32_t znak);
+
 // Code page 1250 to UTF-8.
 std::string utf8ZCp1250(std::string_view bajty);
 
