@@ -5,7 +5,7 @@
 set(files)
 string(REPLACE "|" ";" FOLDERS "${FOLDERS}")
 foreach(folder IN LISTS FOLDERS)
-  file(GLOB_RECURSE found "${folder}/*.cpp" "${folder}/*.h")
+  file(GLOB_RECURSE found "${folder}/*.cpp" "${folder}/*.c" "${folder}/*.h")
   list(APPEND files ${found})
 endforeach()
 if(NOT files)
