@@ -1,6 +1,7 @@
 // The in-process pieces of a conversion under Google Benchmark, per bank: the
-// line split, the file test with its key, the reading of the transactions,
-// and the statement writer over the transactions of the same export.
+// line split, the reading (the file test with its key and the
+// transactions), and the statement writer over the transactions of the same
+// export.
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,6 @@ constexpr std::size_t transakcii = 20'000;
 struct Vzorka {
     std::string obsah;
     Riadky riadky;
-    KlucSuboru kluc;
     NastaveniaKonverzie nastavenia{"2628765432", 0, "$txt $vs"};
 };
 
@@ -38,7 +38,6 @@ const Vzorka& vzorka(int format)
         bench::generujExport(zadanie, vystup);
         v.obsah = std::move(vystup).str();
         v.riadky = rozdelNaRiadky(v.obsah);
-        if (!formatUlohy(format).konverzia->test(v.riadky, v.kluc)) std::abort();
     }
     return v;
 }
@@ -70,25 +69,15 @@ void riadky(benchmark::State& stav, int format)
     oznac(stav, v);
 }
 
-void test(benchmark::State& stav, int format)
-{
-    const Vzorka& v = vzorka(format);
-    for (auto _ : stav) {
-        KlucSuboru kluc;
-        benchmark::DoNotOptimize(formatUlohy(format).konverzia->test(v.riadky, kluc));
-    }
-    oznac(stav, v);
-}
-
 void citanie(benchmark::State& stav, int format)
 {
     const Vzorka& v = vzorka(format);
     const Banka& banka = *formatUlohy(format).konverzia;
     for (auto _ : stav) {
+        KlucSuboru kluc;
         HlavickaSuboru hlavicka;
         Zberac zberac;
-        if (!banka.citaj(v.riadky, v.kluc.oddelovac, v.nastavenia, hlavicka, zberac))
-            stav.SkipWithError("citaj");
+        if (!banka.citaj(v.riadky, v.nastavenia, kluc, hlavicka, zberac)) stav.SkipWithError("citaj");
     }
     oznac(stav, v);
 }
@@ -98,9 +87,10 @@ void zapis(benchmark::State& stav, int format)
     const Vzorka& v = vzorka(format);
     const Banka& banka = *formatUlohy(format).konverzia;
     std::vector<Transakcia> transakcie;
+    KlucSuboru kluc;
     HlavickaSuboru hlavicka;
     Zberac zberac(&transakcie);
-    banka.citaj(v.riadky, v.kluc.oddelovac, v.nastavenia, hlavicka, zberac);
+    banka.citaj(v.riadky, v.nastavenia, kluc, hlavicka, zberac);
     StavVypisu vypis;
     std::size_t dlzka = 0;
     for (auto _ : stav) {
@@ -126,7 +116,6 @@ int main(int argc, char** argv)
         const std::string meno = mena[format];
         benchmark::RegisterBenchmark(("riadky/" + meno).c_str(), riadky, format)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("test/" + meno).c_str(), test, format)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("citanie/" + meno).c_str(), citanie, format)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("zapis/" + meno).c_str(), zapis, format)->Unit(benchmark::kMillisecond);

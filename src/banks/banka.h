@@ -1,6 +1,7 @@
 #pragma once
-// The shape of one bank's conversion: its file extension, its file test with
-// the key, its record reader and the statement format it writes. The batch
+// The shape of one bank's conversion: its file extension, its reader (the
+// file test with the key and the records in one walk) and the statement
+// format it writes. The batch
 // (scan, order, daily cut, numbering, writing, moving, reporting) lives once
 // in run/; a new bank is one module defining a Banka and one row of the Format
 // table (formaty.h).
@@ -43,25 +44,20 @@ struct Banka {
     // The extension the scan looks for ("txt", "csv" or "xml"), letter case ignored.
     std::string_view pripona;
     const FormatVypisu& format;
-    // The bank's file test on the physical lines; a valid file gets the
-    // date and separator of its key.
-    bool (*test)(const Riadky& riadky, KlucSuboru& kluc);
-    // Reads a file that passed the test: fills the header, then hands over
-    // each transaction in statement order (">" files from their last record
-    // up). Answers false when a record does not read, or a value does not fit
-    // its statement field: the file is then not a valid bank statement.
-    bool (*citaj)(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
+    // Reads a file in one walk: the bank's file test, which gives a valid
+    // file the date and separator of its key, the header, and each
+    // transaction in statement order (">" files from their last record up).
+    // Answers false when the file does not pass its test, a record does not
+    // read, or a value does not fit its statement field: the file is then not
+    // a valid bank statement. Pass 1 reads a file with it to key and plan it,
+    // pass 2 to convert it; a file that changed between them gives another
+    // key or other statements.
+    bool (*citaj)(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
                   HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca);
     // For a bank whose valid file may hold no transaction: the run-log text
     // that names such a file, which then gives no statement and is moved like
     // a converted one. Empty: a file without a transaction is not valid.
     std::string_view bezPohybov = {};
-    // For a bank whose reader checks everything its file test checks: the
-    // test, the key and the reading in one walk of the file, answering what
-    // `test` and then `citaj` answer together. Pass 1 uses it in their place,
-    // so that a file is walked once there; unset, pass 1 runs both.
-    bool (*testACitaj)(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
-                       HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca) = nullptr;
     // A bank that reads the file's text as a whole, not line by line (XML):
     // the batch hands it over as one line that holds every byte of the file,
     // without splitting it first.

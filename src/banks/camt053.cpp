@@ -502,25 +502,8 @@ bool odovzdaj(VypisCamt& v, HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijem
     return true;
 }
 
-bool test(const Riadky& riadky, KlucSuboru& kluc)
-{
-    VypisCamt v;
-    if (!citajVypis(riadky, v)) return false;
-    nastavKluc(v, kluc);
-    return true;
-}
-
-bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie&, HlavickaSuboru& hlavicka,
+bool citaj(const Riadky& riadky, const NastaveniaKonverzie&, KlucSuboru& kluc, HlavickaSuboru& hlavicka,
            PrijemcaTransakcii& prijemca)
-{
-    VypisCamt v;
-    return citajVypis(riadky, v) && odovzdaj(v, hlavicka, prijemca);
-}
-
-// The reader checks all that the test checks, on the same reading of the
-// file: the key comes from it too.
-bool testACitaj(const Riadky& riadky, const NastaveniaKonverzie&, KlucSuboru& kluc, HlavickaSuboru& hlavicka,
-                PrijemcaTransakcii& prijemca)
 {
     VypisCamt v;
     if (!citajVypis(riadky, v)) return false;
@@ -554,7 +537,6 @@ std::string ibanSkCz(std::string_view text, bool kontrola)
     return citajIban(text, kontrola, iban) ? std::string(iban.data(), iban.size()) : std::string();
 }
 
-const Banka KonverziaCamt053{
-    "xml", formatAbo, test, citaj, "Súbor neobsahuje žiadne zaúčtované pohyby: ", testACitaj, true};
+const Banka KonverziaCamt053{"xml", formatAbo, citaj, "Súbor neobsahuje žiadne zaúčtované pohyby: ", true};
 
 }  // namespace kasamat

@@ -236,11 +236,11 @@ std::string_view nazovUctu(std::string_view riadok)
     return ciarka == std::string_view::npos ? std::string_view() : zvysok.substr(0, ciarka);
 }
 
-bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie&, HlavickaSuboru& hlavicka,
+bool citaj(const Riadky& riadky, const NastaveniaKonverzie&, KlucSuboru& kluc, HlavickaSuboru& hlavicka,
            PrijemcaTransakcii& prijemca)
 {
     const std::optional<std::int64_t> pociatocny = skontrolujHlavicku(riadky);
-    if (!pociatocny || !maTransakcie(riadky)) return false;
+    if (!pociatocny || !test(riadky, kluc)) return false;
     hlavicka.vlastnyUcet = doplnNulami(usek(riadky[0], 39, 10), 16);
     hlavicka.nazovUctu = velkymiPismenami(nazovUctu(riadky[1]));
     hlavicka.pociatocnyZostatok = *pociatocny;
@@ -255,6 +255,6 @@ int KontrolaRiadkuFio(std::string_view riadok)
     return rozober(riadok, r) ? 1 : 0;
 }
 
-const Banka KonverziaFio{"csv", formatAbo, test, citaj};
+const Banka KonverziaFio{"csv", formatAbo, citaj};
 
 }  // namespace kasamat

@@ -273,16 +273,15 @@ bool test(const Riadky& riadky, KlucSuboru& kluc)
     return true;
 }
 
-bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
+bool citaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
            HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca)
 {
     // The account number is the task's: digits, at most the 16 of an ABO
     // account (the task editor allows 10).
-    if (riadky.size() < 2 || riadky[0] != stlpce() || nastavenia.cisloUctu.size() > 16
-        || !ibaCislice(nastavenia.cisloUctu))
+    if (nastavenia.cisloUctu.size() > 16 || !ibaCislice(nastavenia.cisloUctu) || !test(riadky, kluc))
         return false;
     hlavicka.vlastnyUcet = vnutornePoradie(doplnNulami(nastavenia.cisloUctu, 16));
-    return citajTransakcie(riadky, oddelovac, prijemca);
+    return citajTransakcie(riadky, kluc.oddelovac, prijemca);
 }
 
 }  // namespace
@@ -293,6 +292,6 @@ int KontrolaRiadkuTatraCsv(std::string_view zaznam)
     return rozober(zaznam, z);
 }
 
-const Banka KonverziaTatraCsv{"csv", formatAbo, test, citaj};
+const Banka KonverziaTatraCsv{"csv", formatAbo, citaj};
 
 }  // namespace kasamat

@@ -112,12 +112,9 @@ void nacitajTransakciu(std::string_view riadok, Transakcia& t)
     t.specifickySymbol.assign(orez(pole(riadok, S::SpecifickySymbol)));
 }
 
-bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nastavenia,
+bool citaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
            HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca)
 {
-    // The file is read again for the conversion: one that changed since its
-    // test is taken as it now stands, and only if it still passes.
-    KlucSuboru kluc;
     if (!test(riadky, kluc)) return false;
     hlavicka.vlastnyUcet = nastavenia.cisloUctu;
 
@@ -125,7 +122,7 @@ bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nast
     std::int64_t obrat = 0;
     Transakcia t;
     for (std::size_t i = 0; i < pocet; ++i) {
-        const std::size_t index = oddelovac == '>' ? riadky.size() - 2 - i : prvyRiadokTransakcie + i;
+        const std::size_t index = kluc.oddelovac == '>' ? riadky.size() - 2 - i : prvyRiadokTransakcie + i;
         nacitajTransakciu(riadky[index], t);
         if (!pripocitajObrat(obrat, t.suma) || !prijemca.prijmi(t)) return false;
     }
@@ -134,6 +131,6 @@ bool citaj(const Riadky& riadky, char oddelovac, const NastaveniaKonverzie& nast
 
 }  // namespace
 
-const Banka KonverziaTatraTxt{"txt", formatClr, test, citaj};
+const Banka KonverziaTatraTxt{"txt", formatClr, citaj};
 
 }  // namespace kasamat

@@ -74,9 +74,10 @@ private:
     std::int64_t m_obrat = 0;
 };
 
-bool citaj(const Riadky& riadky, char, const NastaveniaKonverzie& nastavenia, HlavickaSuboru& hlavicka,
-           PrijemcaTransakcii& prijemca)
+bool citaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
+           HlavickaSuboru& hlavicka, PrijemcaTransakcii& prijemca)
 {
+    if (!test(riadky, kluc)) return false;
     hlavicka.vlastnyUcet = nastavenia.cisloUctu;
     Prevod prevod(nastavenia, prijemca);
     return citajTrustPay(riadky, prevod);
@@ -107,6 +108,6 @@ std::string textPlatbyZoSablony(std::string_view sablona, const PolozkaTrustPay&
     return vysledok;
 }
 
-const Banka KonverziaTrustPay{"csv", formatClr, test, citaj};
+const Banka KonverziaTrustPay{"csv", formatClr, citaj};
 
 }  // namespace kasamat

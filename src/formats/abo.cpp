@@ -95,6 +95,12 @@ void FormatAbo::pridajTransakciu(StavVypisu& stav, const Transakcia& t, const Hl
          t.kodBanky, t.konstantnySymbol, t.specifickySymbol, datumValuty, t.text, kod, datum});
 }
 
+// Every transaction is one "075" record.
+std::size_t FormatAbo::dlzkaTransakcie(const Transakcia&, const HlavickaSuboru&, std::int32_t) const
+{
+    return dlzkaZaznamuAbo + 2;
+}
+
 FormatVypisu::Uzaver FormatAbo::uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka,
                                        int cisloVypisu) const
 {

@@ -80,6 +80,25 @@ void FormatClr::pridajTransakciu(StavVypisu& stav, const Transakcia& t, const Hl
     }
 }
 
+std::size_t FormatClr::dlzkaTransakcie(const Transakcia& t, const HlavickaSuboru& hlavicka,
+                                       std::int32_t poradie) const
+{
+    // Each record is its three-byte tag, its value and CR LF.
+    constexpr std::size_t zaznam = 3 + koniecRiadku.size();
+    const auto dvojica = [](const std::string& hodnota) {
+        return hodnota.empty() ? 0 : 2 * (zaznam + hodnota.size());
+    };
+    std::size_t cifry = 1;
+    for (std::int32_t n = poradie; n >= 10; n /= 10) ++cifry;
+    const std::size_t hd =
+        zaznam + 3 + t.datum.size() + 1 + m_kodBanky.size() + 1 + cifry + 1 + t.kodBanky.size();
+    const std::size_t kc = zaznam + t.sumaText.size() + 1 + t.datum2.size() + 1 + t.mena.size();
+    const std::size_t id = zaznam + t.datum.size();
+    const std::size_t ec = t.konstantnySymbol.empty() ? 0 : zaznam + t.konstantnySymbol.size();
+    const std::size_t ucty = 2 * zaznam + 1 + hlavicka.vlastnyUcet.size() + t.protiucet.size();
+    return hd + kc + id + ec + ucty + dvojica(t.specifickySymbol) + dvojica(t.variabilnySymbol);
+}
+
 FormatVypisu::Uzaver FormatClr::uzavri(const StavVypisu& stav, const HlavickaSuboru&, int cisloVypisu) const
 {
     const std::int64_t n = stav.poradie - 1;

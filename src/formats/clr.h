@@ -14,6 +14,8 @@ public:
     std::string zakladMena(std::string_view menoVstupu) const override;
     void pridajTransakciu(StavVypisu& stav, const Transakcia& t,
                           const HlavickaSuboru& hlavicka) const override;
+    std::size_t dlzkaTransakcie(const Transakcia& t, const HlavickaSuboru& hlavicka,
+                                std::int32_t poradie) const override;
     Uzaver uzavri(const StavVypisu& stav, const HlavickaSuboru& hlavicka, int cisloVypisu) const override;
 
 private:

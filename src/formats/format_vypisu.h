@@ -28,6 +28,12 @@ public:
     virtual void pridajTransakciu(StavVypisu& stav, const Transakcia& t,
                                   const HlavickaSuboru& hlavicka) const = 0;
 
+    // The bytes pridajTransakciu appends for the transaction as number
+    // `poradie`, computed without writing them: pass 1 plans each
+    // statement's size with it.
+    virtual std::size_t dlzkaTransakcie(const Transakcia& t, const HlavickaSuboru& hlavicka,
+                                        std::int32_t poradie) const = 0;
+
     // The closing records of a statement: the file is uzaver.pred, then
     // stav.text, then uzaver.za (CLR: a trailer after the transactions; ABO:
     // the "074" record in front of them). Kept apart so that a large

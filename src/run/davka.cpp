@@ -24,7 +24,7 @@ struct Subor {
 
     std::string meno;  // UTF-8, as the scan gave it
     bool platny = false;
-    char oddelovac = '<';
+    // The key as pass 1 read it: date, separator, name.
     std::string kluc;
     // The names of the statement files it gives, in the order they are written.
     std::vector<std::string> vypisy;
@@ -40,9 +40,10 @@ bool novyDen(bool denne, std::string_view predchadzajuci, const Transakcia& t)
 }
 
 // Pass 1: follows the cut of pass 2 and keeps the date of each statement the
-// file will give, and the length of its transaction records: pass 2 reserves
-// it, so that a statement of a large export is held once, never twice while
-// its growing text is copied.
+// file will give, and the length of its transaction records, which the
+// format computes without writing them: pass 2 reserves it, so that a
+// statement of a large export is held once, never twice while its growing
+// text is copied.
 class PlanVypisov final : public PrijemcaTransakcii {
 public:
     PlanVypisov(bool denne, const FormatVypisu& format, const HlavickaSuboru& hlavicka)
@@ -61,14 +62,11 @@ public:
             }
             m_datumy.emplace_back();
             m_dlzky.push_back(0);
-            m_zaznamy.poradie = 1;
+            m_poradie = 1;
         }
         m_predchadzajuci = t.rezDatum;
         m_datumy.back() = t.datum;
-        m_zaznamy.text.clear();
-        m_format.pridajTransakciu(m_zaznamy, t, m_hlavicka);
-        m_dlzky.back() += m_zaznamy.text.size();
-        ++m_zaznamy.poradie;
+        m_dlzky.back() += m_format.dlzkaTransakcie(t, m_hlavicka, m_poradie++);
         return true;
     }
 
@@ -89,8 +87,8 @@ private:
     bool m_denne;
     const FormatVypisu& m_format;
     const HlavickaSuboru& m_hlavicka;
-    // The records of one transaction at a time, written only to be measured.
-    StavVypisu m_zaznamy;
+    // The number of the next transaction in its statement.
+    std::int32_t m_poradie = 1;
     std::vector<std::size_t> m_dlzky;
     std::string m_predchadzajuci;
     std::unordered_set<std::string> m_dni;
@@ -124,6 +122,10 @@ public:
     Vysledok ohlasBezPohybov(const Subor& subor);
 
 private:
+    static std::string klucSuboru(const KlucSuboru& kluc, const Subor& subor)
+    {
+        return kluc.datum + kluc.oddelovac + subor.meno;
+    }
     std::string menoVypisu(const Subor& subor, const std::string& datum) const
     {
         return m_format.zakladMena(subor.meno) + " (" + datum + ")" + std::string(m_format.pripona());
@@ -169,7 +171,7 @@ public:
             rezervuj();
             m_zacaty = true;
         } else if (novyDen(m_davka.denne(), m_stav.predchadzajuciDatum, t)) {
-            m_vysledok = m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
+            m_vysledok = uloz();
             if (m_vysledok != Vysledok::Hotovo) return false;
             // A bank that states an opening balance carries it on from statement to statement.
             m_stav.vynuluj(m_hlavicka.pociatocnyZostatok ? m_stav.konecnyZostatok() : 0);
@@ -189,7 +191,7 @@ public:
         if (m_vysledok != Vysledok::Hotovo) return m_vysledok;
         if (!precitany) return Vysledok::Zmeneny;
         if (!m_zacaty) return m_davka.ohlasBezPohybov(m_subor);
-        return m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
+        return uloz();
     }
 
 private:
@@ -198,6 +200,15 @@ private:
     void rezervuj()
     {
         if (m_zapisanych < m_subor.dlzky.size()) m_stav.text.reserve(m_subor.dlzky[m_zapisanych]);
+    }
+
+    // A statement whose records are not the bytes pass 1 planned comes from a
+    // file that changed since then, even where its names stayed the same.
+    Vysledok uloz()
+    {
+        if (m_zapisanych >= m_subor.dlzky.size() || m_stav.text.size() != m_subor.dlzky[m_zapisanych])
+            return Vysledok::Zmeneny;
+        return m_davka.UlozitVypis(m_subor, m_zapisanych++, m_stav, m_hlavicka);
     }
 
     Davka& m_davka;
@@ -254,15 +265,12 @@ void Davka::prvyPrechod(Subor& subor)
     KlucSuboru kluc;
     HlavickaSuboru hlavicka;
     PlanVypisov plan(m_denne, m_format, hlavicka);
-    const bool precitany = m_banka.testACitaj
-        ? m_banka.testACitaj(m_riadky, m_nastavenia, kluc, hlavicka, plan)
-        : m_banka.test(m_riadky, kluc)
-            && m_banka.citaj(m_riadky, kluc.oddelovac, m_nastavenia, hlavicka, plan);
-    if (!precitany || !plan.pouzitelny(!m_banka.bezPohybov.empty())) return;
+    if (!m_banka.citaj(m_riadky, m_nastavenia, kluc, hlavicka, plan)
+        || !plan.pouzitelny(!m_banka.bezPohybov.empty()))
+        return;
 
     subor.platny = true;
-    subor.oddelovac = kluc.oddelovac;
-    subor.kluc = kluc.datum + kluc.oddelovac + subor.meno;
+    subor.kluc = klucSuboru(kluc, subor);
     for (const std::string& datum : plan.datumy()) subor.vypisy.push_back(menoVypisu(subor, datum));
     subor.dlzky = plan.dlzky();
 }
@@ -298,10 +306,12 @@ std::vector<Subor*> Davka::poradieKonverzie()
 Vysledok Davka::druhyPrechod(const Subor& subor)
 {
     if (!nacitaj(subor)) return Vysledok::Zmeneny;
+    KlucSuboru kluc;
     HlavickaSuboru hlavicka;
     Zostavovac zostavovac(*this, subor, m_stav, hlavicka);
-    const bool precitany = m_banka.citaj(m_riadky, subor.oddelovac, m_nastavenia, hlavicka, zostavovac);
-    return zostavovac.dokonci(precitany);
+    const bool precitany = m_banka.citaj(m_riadky, m_nastavenia, kluc, hlavicka, zostavovac);
+    // A changed key would have put the file elsewhere in the order.
+    return zostavovac.dokonci(precitany && klucSuboru(kluc, subor) == subor.kluc);
 }
 
 Vysledok Davka::UlozitVypis(const Subor& subor, std::size_t index, const StavVypisu& stav,

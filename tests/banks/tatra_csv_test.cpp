@@ -308,13 +308,12 @@ TEST(TatraCsv, QuoteLeftOpenOverManyLines)
         EXPECT_FALSE(preved(obsah).platny) << r.nazov;
     }
 
-    std::string naspat = subor({sUpravou([](Zaznam& z) { z.informacia = "\"Faktúra"; })});
+    // Newest first, so also read from the last line up: it must finish as
+    // quickly, whatever it makes of such a file.
+    Zaznam otvoreny = zo("05.03.2019");
+    otvoreny.informacia = "\"Faktúra";
+    std::string naspat = subor({zo("09.03.2019").text(), otvoreny.text()});
     for (int i = 0; i < 1'000'000; ++i) naspat += "ab\r\n";
     naspat += cp1250ZUtf8(zo("01.03.2019").text()) + "\r\n";
-    const Riadky riadky = rozdelNaRiadky(naspat);
-    Zbierka zbierka;
-    HlavickaSuboru hlavicka;
-    NastaveniaKonverzie nastavenia;
-    nastavenia.cisloUctu = "2628765432";
-    EXPECT_FALSE(KonverziaTatraCsv.citaj(riadky, '>', nastavenia, hlavicka, zbierka));
+    preved(naspat);
 }

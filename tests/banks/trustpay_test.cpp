@@ -69,11 +69,11 @@ TEST(TrustPay, PaymentTextTemplate)
 
 TEST(TrustPay, FileKeyIsTheLastRecordsDate)
 {
-    KlucSuboru kluc;
-    ASSERT_TRUE(KonverziaTrustPay.test(rozdelNaRiadky(subor), kluc));
-    EXPECT_EQ(kluc.datum, "20240203");
-    EXPECT_EQ(kluc.oddelovac, ' ');
-    EXPECT_FALSE(KonverziaTrustPay.test(rozdelNaRiadky(subor + "koniec\r\n"), kluc));
+    const Vysledok v = preved(KonverziaTrustPay, subor);
+    ASSERT_TRUE(v.platny);
+    EXPECT_EQ(v.kluc.datum, "20240203");
+    EXPECT_EQ(v.kluc.oddelovac, ' ');
+    EXPECT_FALSE(preved(KonverziaTrustPay, subor + "koniec\r\n").platny);
 }
 
 TEST(TrustPay, RecordsMapIntoTransactionsByTheTaskOptions)
@@ -92,14 +92,12 @@ TEST(TrustPay, RecordsMapIntoTransactionsByTheTaskOptions)
     };
     for (const Pripad& p : pripady) {
         NastaveniaKonverzie nastavenia{"2628765432", p.variabilnySymbol, p.sablona};
-        HlavickaSuboru hlavicka;
-        Zbierka zbierka;
-        ASSERT_TRUE(KonverziaTrustPay.citaj(rozdelNaRiadky(subor), ' ', nastavenia, hlavicka, zbierka))
-            << p.nazov;
-        EXPECT_EQ(hlavicka.vlastnyUcet, "2628765432");
-        ASSERT_EQ(zbierka.transakcie.size(), 2u) << p.nazov;
-        const Transakcia& t1 = zbierka.transakcie[0];
-        const Transakcia& t2 = zbierka.transakcie[1];
+        const Vysledok v = preved(KonverziaTrustPay, subor, nastavenia);
+        ASSERT_TRUE(v.platny) << p.nazov;
+        EXPECT_EQ(v.hlavicka.vlastnyUcet, "2628765432");
+        ASSERT_EQ(v.transakcie.size(), 2u) << p.nazov;
+        const Transakcia& t1 = v.transakcie[0];
+        const Transakcia& t2 = v.transakcie[1];
         EXPECT_EQ(t1.variabilnySymbol, p.zd1) << p.nazov;
         EXPECT_EQ(t2.variabilnySymbol, p.zd2) << p.nazov;
         EXPECT_EQ(t1.protiucet, p.protiucet1) << p.nazov;
@@ -116,24 +114,14 @@ TEST(TrustPay, RecordsMapIntoTransactionsByTheTaskOptions)
     }
 }
 
-TEST(TrustPay, FileChangedSinceItsTestIsNotRead)
+TEST(TrustPay, FileCutShortOrExtendedIsNotRead)
 {
-    NastaveniaKonverzie nastavenia;
-    HlavickaSuboru hlavicka;
-    Zbierka zbierka;
-    const std::string zmeneny = subor.substr(0, subor.size() - 10);
-    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(zmeneny), ' ', nastavenia, hlavicka, zbierka));
-    EXPECT_FALSE(
-        KonverziaTrustPay.citaj(rozdelNaRiadky(subor + "x\r\n"), ' ', nastavenia, hlavicka, zbierka));
+    EXPECT_FALSE(preved(KonverziaTrustPay, subor.substr(0, subor.size() - 10)).platny);
+    EXPECT_FALSE(preved(KonverziaTrustPay, subor + "x\r\n").platny);
 }
 
 TEST(TrustPay, SumsThatWouldLeave64BitsRefuseTheFile)
 {
     const std::string velky = "01. 01. 2024;\"1/2\";+9999999999999999999999,00;EUR;\"\";\"\";1;\"x\"\r\n";
-    NastaveniaKonverzie nastavenia;
-    HlavickaSuboru hlavicka;
-    Zbierka zbierka;
-    KlucSuboru kluc;
-    ASSERT_TRUE(KonverziaTrustPay.test(rozdelNaRiadky(velky + velky), kluc));
-    EXPECT_FALSE(KonverziaTrustPay.citaj(rozdelNaRiadky(velky + velky), ' ', nastavenia, hlavicka, zbierka));
+    EXPECT_FALSE(preved(KonverziaTrustPay, velky + velky).platny);
 }

@@ -28,14 +28,13 @@ struct Vysledok {
     std::vector<Transakcia> transakcie;
 };
 
-// The file test and then the reading in key order, as the batch runs them.
+// The reading with its file test, as the batch runs it.
 inline Vysledok preved(const Banka& banka, std::string_view obsah, const NastaveniaKonverzie& nastavenia = {})
 {
     const Riadky riadky = rozdelNaRiadky(obsah);
     Vysledok v;
     Zbierka zbierka;
-    v.platny =
-        banka.test(riadky, v.kluc) && banka.citaj(riadky, v.kluc.oddelovac, nastavenia, v.hlavicka, zbierka);
+    v.platny = banka.citaj(riadky, nastavenia, v.kluc, v.hlavicka, zbierka);
     v.transakcie = std::move(zbierka.transakcie);
     return v;
 }

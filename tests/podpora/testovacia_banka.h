@@ -12,15 +12,17 @@ namespace kasamat::test {
 // "S;<count>;<debit>;<credit>;<closing>;<date>", each line ending in CR LF.
 extern const Banka testovaciaBanka;
 
-// The same bank read as a whole text in one walk: its test and reader take the
-// file as one line and split it themselves, pass 1 is its testACitaj, and
-// its test answers false, so that a batch that called it would find no
-// valid file.
-extern const Banka testovaciaBankaJednymCitanim;
+// The same bank read as a whole text: its reader takes the file as one line
+// and splits it itself, and finds no valid file in lines the batch split.
+extern const Banka testovaciaBankaCelyText;
 
-// From now on, the citaj call with this number (counted from 1) hands over
-// every transaction and then fails, as when a file changes between the
-// passes; 0 for none.
-void nastavZlyhanieCitania(int cislo);
+// How the file that the chosen reading gets has changed since the reading
+// before: it no longer reads (every transaction is handed over, then the
+// reading fails), or it reads with other amounts.
+enum class ZmenaSuboru { NeCitaSa, InaSuma };
+
+// From now on, the citaj call with this number (counted from 1) reads a file
+// changed this way; 0 for none.
+void nastavZmenuCitania(int cislo, ZmenaSuboru zmena = ZmenaSuboru::NeCitaSa);
 
 }  // namespace kasamat::test
