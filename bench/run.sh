@@ -2,10 +2,12 @@
 # Builds a Release tree, generates the exports and runs every benchmark:
 #   bench/run.sh [--transactions N] [--repeat R] [--scale "100 1000 10000"] [--keep]
 #                [--formats "0 1 2 3 4"] [--conversions-only]
-# Prints the conversion table (each case against copying the same bytes with
-# cp, page cache warm for both, and against the floor: the file work of the
-# conversion alone, without parsing), camt.053 against Fio banka for the same
-# number of transactions, the scale table, the in-process pieces under Google
+# Prints the conversion table (each case against the reference converter of
+# its Format, a careful single-pass C converter whose statements must be
+# byte-identical to Kasamat's, against copying the same bytes with cp, page
+# cache warm for all, and against the floor: the file work of the conversion
+# alone, without parsing), camt.053 against Fio banka for the same number of
+# transactions, the scale table, the in-process pieces under Google
 # Benchmark and the window's measurements. Times are the best of R runs.
 # --formats limits the conversion table to those Formats; --conversions-only
 # leaves out the scale, in-process and window sections.
@@ -35,8 +37,9 @@ done
 
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKASAMAT_TESTS=OFF -DKASAMAT_BENCH=ON >/dev/null
+references=(tatra_txt trustpay tatra_csv fio camt053)
 cmake --build "$build" -j2 --target kasamat-batch kasamat_data kasamat-bench-gen kasamat-bench-floor \
-  kasamat-bench-core kasamat-bench-window >/dev/null
+  kasamat-bench-core kasamat-bench-window "${references[@]/#/kasamat-ref-}" >/dev/null
 
 batch=$build/bin/kasamat-batch
 gen=$build/bench/kasamat-bench-gen
@@ -98,8 +101,20 @@ for f in $formats; do
   "$gen" --format $f --transactions "$transactions" --days 20 "${order[@]}" --output "$data/in$f/export.${ext[$f]}"
 done
 
-printf "\n%-22s %9s %10s %8s %7s %8s %11s %9s %8s %8s %8s %8s\n" case "size MB" "Kasamat s" "cp s" ratio "MB/s" \
-  "trans/s" "peak MB" "peak/in" "cpu s" "floor s" "floor/cp"
+# Every statement of the reference converter must be Kasamat's, byte for byte.
+compare_statements() {
+  local kasamat=$1 reference=$2 n=0
+  for s in "$reference"/*.clr "$reference"/*.gpc; do
+    [ -e "$s" ] || continue
+    cmp -s "$s" "$kasamat/$(basename "$s")" || { echo "reference differs: $(basename "$s")" >&2; exit 1; }
+    n=$((n + 1))
+  done
+  [ "$n" -gt 0 ] && [ "$n" = "$(find "$kasamat" -maxdepth 1 \( -name '*.clr' -o -name '*.gpc' \) | wc -l)" ] \
+    || { echo "reference gave $n statements, Kasamat others" >&2; exit 1; }
+}
+
+printf "\n%-22s %8s %10s %7s %6s %7s %8s %8s %8s %8s %7s\n" case "size MB" "Kasamat s" "ref s" ratio \
+  "cp s" "floor s" "trans/s" "peak/in" "ref p/in" "cpu s"
 # The wall time, peak memory over the input and size of each case, for the
 # camt.053 comparison.
 declare -A case_wall case_peak_in case_size
@@ -112,16 +127,26 @@ for f in $formats; do
     measure /dev/null cp "$file" "$data/out$f/copy" | cut -d' ' -f1
     rm "$data/out$f/copy"
   done | best)
+  reference=$build/bench/kasamat-ref-${references[$f]}
   for periodicity in 0 1; do
     label="${names[$f]} $([ $periodicity = 0 ] && echo per-file || echo daily)"
+    options=(--account 2628765432 --periodicity $periodicity --text '$txt $vs')
+    rm -rf "$data/ref$f" && mkdir -p "$data/ref$f"
+    ref_results=$(for r in $(seq "$repeat"); do
+      cat "$file" >/dev/null
+      measure /dev/null "$reference" --input "$file" --output "$data/ref$f" "${options[@]}"
+    done | sort -n)
     results=$(for r in $(seq "$repeat"); do
       cat "$file" >/dev/null
-      measure "$data/log.txt" "$batch" --format $f --input "$data/in$f" --output "$data/out$f" \
-        --account 2628765432 --periodicity $periodicity --text '$txt $vs'
+      measure "$data/log.txt" "$batch" --format $f --input "$data/in$f" --output "$data/out$f" "${options[@]}"
       check_log "$data/log.txt"
       statement_bytes "$data/out$f" >"$data/statements.txt"
+      [ "$r" = 1 ] && compare_statements "$data/out$f" "$data/ref$f"
       restore "$data/in$f" "$data/out$f"
     done | sort -n)
+    rm -rf "$data/ref$f"
+    read -r ref_wall _ _ <<<"$(echo "$ref_results" | head -1)"
+    ref_peak=$(echo "$ref_results" | awk '{ if ($3 > m) m = $3 } END { print m }')
     read -r wall cpu rss <<<"$(echo "$results" | head -1)"
     peak=$(echo "$results" | awk '{ if ($3 > m) m = $3 } END { print m }')
     case_wall[$f.$periodicity]=$wall
@@ -134,10 +159,9 @@ for f in $formats; do
       measure /dev/null "$floor" "$file" "$data/out$f" "$(cat "$data/statements.txt")" | cut -d' ' -f1
     done | best)
     awk -v l="$label" -v s="$size" -v w="$wall" -v c="$cp_s" -v n="$transactions" -v p="$peak" -v u="$cpu" \
-      -v f="$floor_s" 'BEGIN {
-      mb = s / 1e6; if (c <= 0) c = 0.01
-      printf "%-22s %9.1f %10.2f %8.3f %7.1f %8.1f %11.0f %9.1f %8.2f %8.2f %8.2f %8.1f\n",
-        l, mb, w, c, w / c, mb / w, n / w, p / 1024, p * 1024 / s, u, f, f / c }'
+      -v f="$floor_s" -v rw="$ref_wall" -v rp="$ref_peak" 'BEGIN {
+      printf "%-22s %8.1f %10.3f %7.3f %6.2f %7.3f %8.3f %8.0f %8.2f %8.2f %7.2f\n",
+        l, s / 1e6, w, rw, w / rw, c, f, n / w, p * 1024 / s, rp * 1024 / s, u }'
   done
 done
 
