@@ -273,6 +273,7 @@ bool XmlCamt::citaj(std::string_view obsah)
     // memory once more in all, not once more for the check alone. No piece
     // splits a character: they are cut at "<" and ">".
     m_overitUtf8 = kodovanie == "UTF-8";
+    if (m_text.size() > UINT32_MAX) return false;
     pugi::xml_node koren;
     if (!rozdel() || (m_overitUtf8 && !platneUtf8(m_kostra))
         || !parsuj(m_dokument, m_kostra, kodovanie, koren) || lokalneMeno(koren) != "Document")
@@ -303,7 +304,7 @@ bool XmlCamt::rozdel()
     std::size_t zaznamOd = std::string_view::npos;
     std::size_t kostraOd = 0;
     const auto koniecZaznamu = [&](std::size_t koniec) {
-        m_zaznamy.push_back({zaznamOd, koniec - zaznamOd});
+        m_zaznamy.push_back({std::uint32_t(zaznamOd), std::uint32_t(koniec - zaznamOd)});
         m_kostra.append(text.substr(kostraOd, zaznamOd - kostraOd));
         kostraOd = koniec;
         zaznamOd = std::string_view::npos;

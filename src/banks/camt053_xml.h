@@ -11,6 +11,7 @@
 // exactly when the skeleton and every entry are, the entries standing where
 // the skeleton's Stmt holds its children.
 
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -28,7 +29,8 @@ public:
     // encoding, the declaration names another encoding, the file holds a
     // document type declaration, the skeleton is not well-formed, nests
     // elements deeper than any statement or holds a value longer than any
-    // statement's, or its root is not the Document of a camt.053 namespace.
+    // statement's, or its root is not the Document of a camt.053 namespace,
+    // or the text is longer than 4 GiB, far beyond any bank's statement.
     // The bytes must outlive the reading of the entries.
     bool citaj(std::string_view obsah);
     // The Document element of the skeleton; empty until a reading succeeded.
@@ -42,9 +44,12 @@ public:
     pugi::xml_node zaznam(std::size_t index);
 
 private:
+    // Where an entry stands in the text. Half the width of a size: a file of
+    // millions of empty entries must not take several times its size only
+    // to list them.
     struct Usek {
-        std::size_t od;
-        std::size_t dlzka;
+        std::uint32_t od;
+        std::uint32_t dlzka;
     };
     bool rozdel();
 
