@@ -7,15 +7,7 @@ namespace kasamat {
 
 namespace {
 bool jeCislica(char znak) { return znak >= '0' && znak <= '9'; }
-bool jePrazdny(char znak) { return static_cast<unsigned char>(znak) <= 32; }
 }  // namespace
-
-std::string_view orez(std::string_view text)
-{
-    while (!text.empty() && jePrazdny(text.front())) text.remove_prefix(1);
-    while (!text.empty() && jePrazdny(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::int64_t atolHodnota(std::string_view text)
 {

@@ -9,12 +9,19 @@
 
 namespace kasamat {
 
-// Trimming removes the bytes of code 32 and below at both ends.
-std::string_view orez(std::string_view text);
+// Trimming removes the bytes of code 32 and below at both ends. Inline, as
+// usek, ibaCislice and zacinaNa below: the readers call them several times
+// per record.
+inline std::string_view orez(std::string_view text)
+{
+    const auto prazdny = [](char znak) { return static_cast<unsigned char>(znak) <= 32; };
+    while (!text.empty() && prazdny(text.front())) text.remove_prefix(1);
+    while (!text.empty() && prazdny(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 // The bytes from 1-based position `od`, at most `dlzka` of them; positions
-// beyond the end of the text read as nothing. Inline, with ibaCislice and
-// zacinaNa below: the readers call them several times per record.
+// beyond the end of the text read as nothing.
 inline std::string_view usek(std::string_view text, std::size_t od, std::size_t dlzka)
 {
     if (od == 0 || od > text.size()) return {};
