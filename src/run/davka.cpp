@@ -74,9 +74,13 @@ public:
     // without a transaction be valid), no day twice, and names every
     // statement by a date of eight digits: a reader that cuts a date from a
     // column as it stands may hand over anything there, even a path separator.
+    // Two day texts may also name one date ("01.03.2019" and "01/03/2019"):
+    // the second statement would be written over the first.
     bool pouzitelny(bool bezPohybovPlatny) const
     {
-        return (!m_datumy.empty() || bezPohybovPlatny) && !m_vratilSaDen
+        const bool jedinecne =
+            std::unordered_set<std::string>(m_datumy.begin(), m_datumy.end()).size() == m_datumy.size();
+        return (!m_datumy.empty() || bezPohybovPlatny) && !m_vratilSaDen && jedinecne
             && std::all_of(m_datumy.begin(), m_datumy.end(),
                            [](const std::string& datum) { return datum.size() == 8 && ibaCislice(datum); });
     }

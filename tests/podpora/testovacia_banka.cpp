@@ -20,9 +20,10 @@ bool cislice(std::string_view text)
 
 bool jeTransakcia(std::string_view riadok)
 {
-    return riadok.size() >= 14 && riadok[2] == '.' && riadok[5] == '.' && riadok[10] == ';'
-        && cislice(riadok.substr(0, 2)) && cislice(riadok.substr(3, 2)) && cislice(riadok.substr(6, 4))
-        && (riadok.ends_with(";D") || riadok.ends_with(";K"))
+    // The date's separators are "." or "/", as a bank may write either.
+    return riadok.size() >= 14 && (riadok[2] == '.' || riadok[2] == '/') && riadok[5] == riadok[2]
+        && riadok[10] == ';' && cislice(riadok.substr(0, 2)) && cislice(riadok.substr(3, 2))
+        && cislice(riadok.substr(6, 4)) && (riadok.ends_with(";D") || riadok.ends_with(";K"))
         && cislice(riadok.substr(11, riadok.size() - 13));
 }
 

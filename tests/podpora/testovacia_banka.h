@@ -1,7 +1,8 @@
 #pragma once
 // A small bank and statement format for testing the batch on its own: an
 // export is an optional opening-balance line "PS;<hundredths>" followed by
-// transaction lines "dd.mm.yyyy;<hundredths>;D" (debit) or ";K" (credit).
+// transaction lines "dd.mm.yyyy;<hundredths>;D" (debit) or ";K" (credit);
+// "dd/mm/yyyy" is the same date.
 
 #include "banks/banka.h"
 

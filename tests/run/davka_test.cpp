@@ -256,6 +256,8 @@ TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
     uloha.periodicita = 1;
     // A day that comes back after another would give a second statement of that day.
     vstupnySubor("spat.csv", "01.03.2019;1;K\r\n02.03.2019;1;K\r\n01.03.2019;1;K\r\n");
+    // So would two day texts of one date.
+    vstupnySubor("lomka.csv", "01.03.2019;1;K\r\n01/03/2019;1;K\r\n");
     // "a.CSV" and "a.csv" both give "a (20190301).out"; the first in key order wins.
     vstupnySubor("a.csv", "01.03.2019;2;K\r\n");
     vstupnySubor("a.CSV", "01.03.2019;3;K\r\n");
@@ -267,11 +269,11 @@ TEST_F(DavkaTest, FileThatWouldOverwriteAStatementOfThisRunIsInvalid)
                   "Vygenerovaný výpis č. 1: a (20190301).out",
                   "Vygenerovaný výpis č. 2: dole (20190304).out",
                   "Vygenerovaný výpis č. 3: dole (20190305).out",
-                  neplatne + "a.csv, spat.csv",
+                  neplatne + "a.csv, lomka.csv, spat.csv",
               }));
     EXPECT_EQ(citajSubor(vystup() / "a (20190301).out"),
               "H;1;0\r\nT;1;20190301;K;3\r\nS;1;0;3;3;20190301\r\n");
-    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "spat.csv"}));
+    EXPECT_EQ(menaVPriecinku(vstup()), (std::set<std::string>{"a.csv", "lomka.csv", "spat.csv"}));
 }
 
 TEST_F(DavkaTest, PerFileAcceptsADayThatComesBack)
