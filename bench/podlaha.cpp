@@ -21,7 +21,7 @@ int main(int argc, char** argv)
         std::cerr << "kasamat-bench-floor INPUT OUTPUT-FOLDER STATEMENT-BYTES\n";
         return 2;
     }
-    std::string obsah;
+    kasamat::ObsahSuboru obsah;
     for (int prechod = 0; prechod < 2; ++prechod)
         if (!kasamat::citajCelySubor(argv[1], obsah)) return 1;
     const std::string vypis(std::strtoull(argv[3], nullptr, 10), 'x');

@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 #include "platform/cesta.h"
 #include "platform/subory.h"
@@ -44,6 +45,29 @@ long procesDocasneho(std::string_view meno)
 }
 
 }  // namespace
+
+char* ObsahSuboru::miesto(std::size_t kapacita)
+{
+    if (kapacita > m_kapacita) {
+        // Not value-initialized: a new buffer is written only by the read.
+        std::unique_ptr<char[]> nove(new char[kapacita]);
+        if (m_dlzka > 0) std::memcpy(nove.get(), m_data.get(), m_dlzka);
+        m_data = std::move(nove);
+        m_kapacita = kapacita;
+    }
+    return m_data.get();
+}
+
+bool citajCelySubor(const fs::path& cesta, std::string& obsah)
+{
+    ObsahSuboru precitany;
+    if (!citajCelySubor(cesta, precitany)) {
+        obsah.clear();
+        return false;
+    }
+    obsah.assign(precitany.text());
+    return true;
+}
 
 // The process id in the name lets a later run tell the file of a killed run
 // from one still being written.

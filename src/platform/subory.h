@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,28 @@ namespace kasamat {
 // gives no names.
 std::vector<std::string> prehladajPriecinok(const std::filesystem::path& priecinok, std::string_view pripona);
 
-// Reads the regular file at the path whole. False for anything that cannot be
-// read as a file: a folder, a missing or unreadable file.
+// A file's bytes, read whole. The memory is kept from file to file and is not
+// cleared before a read: the pages of a large export are touched once, by the
+// read itself.
+class ObsahSuboru {
+public:
+    std::string_view text() const { return {m_data.get(), m_dlzka}; }
+    // Room for at least `kapacita` bytes, keeping the text; its start.
+    char* miesto(std::size_t kapacita);
+    std::size_t kapacita() const { return m_kapacita; }
+    void nastavDlzku(std::size_t dlzka) { m_dlzka = dlzka; }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_kapacita = 0;
+    std::size_t m_dlzka = 0;
+};
+
+// Reads the regular file at the path whole: sized as the file was when opened,
+// a file that grows meanwhile is read on to its end, one that shrinks gives
+// what it still holds. False for anything that cannot be read as a file: a
+// folder, a missing or unreadable file.
+bool citajCelySubor(const std::filesystem::path& cesta, ObsahSuboru& obsah);
 bool citajCelySubor(const std::filesystem::path& cesta, std::string& obsah);
 
 // Writes the parts one after the other into a new temporary file beside

@@ -156,35 +156,30 @@ bool system::procesSkoncil(long id) { return ::kill(pid_t(id), 0) != 0 && errno 
 
 bool odstranSubor(const fs::path& cesta) { return ::unlink(cesta.c_str()) == 0; }
 
-bool citajCelySubor(const fs::path& cesta, std::string& obsah)
+bool citajCelySubor(const fs::path& cesta, ObsahSuboru& obsah)
 {
-    obsah.clear();
+    obsah.nastavDlzku(0);
     // Without O_NONBLOCK the open of a pipe named like an export would wait
     // for a writer for ever; anything but a regular file is refused below.
     Deskriptor subor(::open(cesta.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat udaje {};
     if (!subor.platny() || ::fstat(subor.fd(), &udaje) != 0 || !S_ISREG(udaje.st_mode)) return false;
-    // The bytes go straight into the text, sized as the file was when opened;
-    // a file that grows meanwhile is read on to its end, one that shrinks
-    // gives what it still holds.
-    obsah.resize(std::size_t(udaje.st_size));
+    // One byte of room beyond the size lets the read that finds the end
+    // return nothing rather than need more room.
+    char* data = obsah.miesto(std::size_t(udaje.st_size) + 1);
     std::size_t precitanych = 0;
-    char buffer[1 << 16];
     for (;;) {
-        const bool vnutri = precitanych < obsah.size();
-        char* const ciel = vnutri ? obsah.data() + precitanych : buffer;
-        const ssize_t precitane =
-            ::read(subor.fd(), ciel, vnutri ? obsah.size() - precitanych : sizeof buffer);
+        if (precitanych == obsah.kapacita()) data = obsah.miesto(2 * precitanych);
+        const ssize_t precitane = ::read(subor.fd(), data + precitanych, obsah.kapacita() - precitanych);
         if (precitane < 0) {
             if (errno == EINTR) continue;
-            obsah.clear();
+            obsah.nastavDlzku(0);
             return false;
         }
         if (precitane == 0) break;
-        if (!vnutri) obsah.append(buffer, std::size_t(precitane));
         precitanych += std::size_t(precitane);
+        obsah.nastavDlzku(precitanych);
     }
-    obsah.resize(precitanych);
     return true;
 }
 

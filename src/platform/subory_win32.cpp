@@ -170,31 +170,28 @@ bool system::procesSkoncil(long id)
 
 bool odstranSubor(const fs::path& cesta) { return DeleteFileW(system::dlhaCesta(cesta).c_str()) != 0; }
 
-bool citajCelySubor(const fs::path& cesta, std::string& obsah)
+bool citajCelySubor(const fs::path& cesta, ObsahSuboru& obsah)
 {
-    obsah.clear();
+    obsah.nastavDlzku(0);
     const Rukovat subor = otvorNaCitanie(cesta);
     LARGE_INTEGER velkost{};
     if (!subor.platny() || !GetFileSizeEx(subor.handle(), &velkost)) return false;
-    // Read as on POSIX systems: into the text sized as the file was when
-    // opened, on to the end of a file that grows meanwhile.
-    obsah.resize(std::size_t(velkost.QuadPart));
+    // Read as on POSIX systems: one byte of room beyond the size lets the
+    // read that finds the end return nothing rather than need more room.
+    char* data = obsah.miesto(std::size_t(velkost.QuadPart) + 1);
     std::size_t precitanych = 0;
-    char buffer[1 << 16];
     for (;;) {
-        const bool vnutri = precitanych < obsah.size();
-        char* const ciel = vnutri ? obsah.data() + precitanych : buffer;
-        const auto dlzka = DWORD(vnutri ? std::min(obsah.size() - precitanych, najviacNaRaz) : sizeof buffer);
+        if (precitanych == obsah.kapacita()) data = obsah.miesto(2 * precitanych);
+        const auto dlzka = DWORD(std::min(obsah.kapacita() - precitanych, najviacNaRaz));
         DWORD precitane = 0;
-        if (!ReadFile(subor.handle(), ciel, dlzka, &precitane, nullptr)) {
-            obsah.clear();
+        if (!ReadFile(subor.handle(), data + precitanych, dlzka, &precitane, nullptr)) {
+            obsah.nastavDlzku(0);
             return false;
         }
         if (precitane == 0) break;
-        if (!vnutri) obsah.append(buffer, precitane);
         precitanych += precitane;
+        obsah.nastavDlzku(precitanych);
     }
-    obsah.resize(precitanych);
     return true;
 }
 

@@ -155,7 +155,7 @@ private:
     StavVypisu m_stav;
     // Kept across both passes and every file: a large export is read into
     // memory already in place, not into fresh pages for each pass.
-    std::string m_obsah;
+    ObsahSuboru m_obsah;
     Riadky m_riadky;
 };
 
@@ -257,9 +257,9 @@ bool Davka::nacitaj(const Subor& subor)
 {
     if (!citajCelySubor(m_vstup / cestaZUtf8(subor.meno), m_obsah)) return false;
     if (m_banka.celyText)
-        m_riadky.assign(1, m_obsah);
+        m_riadky.assign(1, m_obsah.text());
     else
-        rozdelNaRiadky(m_obsah, m_riadky);
+        rozdelNaRiadky(m_obsah.text(), m_riadky);
     return true;
 }
 
