@@ -1,6 +1,8 @@
 #include "banks/trustpay.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "banks/banka.h"
 #include "formats/bajty.h"
@@ -18,26 +20,96 @@ constexpr std::array<std::string_view, 6> premenne = {"$ks", "$vs", "$ss", "$ref
 using Hodnoty = std::array<std::string_view, premenne.size()>;
 
 // The task's payment-text template, applied to each record of a file.
+//
+// The variables are replaced one after another, each search running over
+// the text as the earlier replacements left it: a later variable may be
+// found inside a value inserted before it, or where a replacement joins a
+// "$" to the bytes after it. Most templates and records allow neither, and
+// their text is put together from where the template places its variables,
+// found once per file.
 class TextPlatby {
 public:
-    explicit TextPlatby(std::string_view sablona) : m_sablona(sablona) {}
+    explicit TextPlatby(std::string_view sablona) : m_sablona(sablona) { rozvrhni(); }
 
     // Appends the payment text of one record, trimmed and cut to 20 bytes.
     void pridaj(std::string& ciel, const Hodnoty& hodnoty)
     {
-        // Each search runs over the text as the earlier replacements left it,
-        // so a later variable may be found inside a value inserted before it.
+        if (rozvrhPlati(hodnoty))
+            poskladaj(hodnoty);
+        else
+            nahradPoRade(hodnoty);
+        ciel += orez(m_text).substr(0, 20);
+    }
+
+private:
+    // Where each variable stands in the template: at the first "$" that
+    // begins its name and that no earlier variable took. This holds for the
+    // replacement while no two "$" of the template stand within a variable's
+    // length of each other, so that a replacement never reaches the bytes
+    // that follow another "$", and while no value inserted before a later
+    // search holds a "$".
+    void rozvrhni()
+    {
+        std::vector<std::size_t> dolare;
+        for (std::size_t d = m_sablona.find('$'); d != std::string_view::npos;
+             d = m_sablona.find('$', d + 1)) {
+            if (!dolare.empty() && d - dolare.back() < 4) return;
+            dolare.push_back(d);
+        }
+        for (std::size_t premenna = 0; premenna < premenne.size(); ++premenna) {
+            for (auto d = dolare.begin(); d != dolare.end(); ++d) {
+                if (m_sablona.substr(*d, premenne[premenna].size()) != premenne[premenna]) continue;
+                m_rozvrh.push_back({*d, premenna});
+                dolare.erase(d);
+                break;
+            }
+        }
+        std::sort(m_rozvrh.begin(), m_rozvrh.end(),
+                  [](const Miesto& a, const Miesto& b) { return a.pozicia < b.pozicia; });
+        m_rozvrhnuty = true;
+    }
+
+    bool rozvrhPlati(const Hodnoty& hodnoty) const
+    {
+        if (!m_rozvrhnuty) return false;
+        // The last variable's value is searched by no later one.
+        for (const Miesto& m : m_rozvrh)
+            if (m.premenna + 1 < premenne.size() && hodnoty[m.premenna].find('$') != std::string_view::npos)
+                return false;
+        return true;
+    }
+
+    void poskladaj(const Hodnoty& hodnoty)
+    {
+        m_text.clear();
+        std::size_t od = 0;
+        for (const Miesto& m : m_rozvrh) {
+            m_text.append(m_sablona.substr(od, m.pozicia - od));
+            m_text.append(hodnoty[m.premenna]);
+            od = m.pozicia + premenne[m.premenna].size();
+        }
+        m_text.append(m_sablona.substr(od));
+    }
+
+    void nahradPoRade(const Hodnoty& hodnoty)
+    {
         m_text.assign(m_sablona);
         for (std::size_t premenna = 0; premenna < premenne.size(); ++premenna) {
             const std::size_t miesto = m_text.find(premenne[premenna]);
             if (miesto != std::string::npos)
                 m_text.replace(miesto, premenne[premenna].size(), hodnoty[premenna]);
         }
-        ciel += orez(m_text).substr(0, 20);
     }
 
-private:
+    struct Miesto {
+        std::size_t pozicia;
+        std::size_t premenna;
+    };
+
     std::string_view m_sablona;
+    bool m_rozvrhnuty = false;
+    // The variables the template holds, by their position in it.
+    std::vector<Miesto> m_rozvrh;
     // The text being made, kept for its capacity.
     std::string m_text;
 };

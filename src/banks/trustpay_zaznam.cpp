@@ -1,5 +1,6 @@
 #include "banks/trustpay_zaznam.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "formats/bajty.h"
@@ -27,8 +28,21 @@ bool cislice(std::string_view text) { return !text.empty() && ibaCislice(text); 
 // Reads as a decimal integer: digits, optionally after leading blanks and a sign.
 bool konvertuje(std::string_view text)
 {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    return citaSaAkoCislo(text);
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    return cislice(text.substr(i));
+}
+
+// Whether the letters of a tag stand right before the colon at `dvojbodka`.
+// Byte by byte: they are two or three, fewer than a library call costs.
+bool pismenaPred(std::string_view text, std::size_t dvojbodka, std::string_view pismena)
+{
+    if (dvojbodka < pismena.size()) return false;
+    const std::size_t od = dvojbodka - pismena.size();
+    for (std::size_t i = 0; i < pismena.size(); ++i)
+        if (text[od + i] != pismena[i]) return false;
+    return true;
 }
 
 // Field 1, "dd. mm. yyyy" with a digit in each place of the date, and the
@@ -65,6 +79,15 @@ public:
         const void* miesto = std::memchr(m_text.data() + od, znak, m_text.size() - od);
         return miesto ? std::size_t(static_cast<const char*>(miesto) - m_text.data()) : nic;
     }
+    // The same for a byte expected within a few: a loop reaches it sooner
+    // than a library call.
+    std::size_t najdiBlizko(char znak, std::size_t od) const
+    {
+        for (std::size_t i = od; i < m_text.size(); ++i)
+            if (m_text[i] == znak) return i;
+        return nic;
+    }
+
     // The next double quote at or after `od`. A quoted field open at the end
     // of the line runs on to the next one, which is joined, and the search
     // goes on in it; nic when the file ends first.
@@ -115,7 +138,7 @@ int prejdi(TextZaznamu& t, Hranice& h)
     const std::size_t znamienko = h.koniecUctu + 2;
     if (!t.je(h.koniecUctu + 1, ';') || !(t.je(znamienko, '+') || t.je(znamienko, '-'))) return 0;
 
-    h.ciarka = t.najdi(',', znamienko + 1);
+    h.ciarka = t.najdiBlizko(',', znamienko + 1);
     if (h.ciarka == nic || !cislice(t.text().substr(znamienko + 1, h.ciarka - znamienko - 1))) return 0;
     // Two decimals, ";", the currency of three bytes, ";" and the quote that opens field 5.
     const std::size_t c = h.ciarka;
@@ -132,7 +155,7 @@ int prejdi(TextZaznamu& t, Hranice& h)
     if (!t.je(h.koniecPola6 + 1, ';')) return 0;
 
     const std::size_t pole7 = h.koniecPola6 + 2;
-    h.koniecPola7 = t.najdi(';', pole7);
+    h.koniecPola7 = t.najdiBlizko(';', pole7);
     if (h.koniecPola7 == nic) return 0;
     std::string_view cislo = t.text().substr(pole7, h.koniecPola7 - pole7);
     if (!cislo.empty() && cislo.back() == '"') cislo.remove_suffix(1);
@@ -241,8 +264,10 @@ void pridajKodBanky(std::string& ciel, std::string_view kodBanky) { pridajNulami
 
 void ZnackyTrustPay::vyber(std::string_view text, std::string_view pole6, const Hodnoty& hodnoty)
 {
-    // Each tag is looked for in the text as the earlier ones left it.
     m_text.assign(text);
+    m_dvojbodky.clear();
+    for (std::size_t d = text.find(':'); d != nic; d = text.find(':', d + 1)) m_dvojbodky.push_back(d);
+    // Each tag is looked for in the text as the earlier ones left it.
     vyberZnacku("KS:", hodnoty.konstantnySymbol);
     vyberZnacku("VS:", hodnoty.variabilnySymbol);
     vyberZnacku("SS:", hodnoty.specifickySymbol);
@@ -251,11 +276,15 @@ void ZnackyTrustPay::vyber(std::string_view text, std::string_view pole6, const 
 
 bool ZnackyTrustPay::vyberZnacku(std::string_view znacka, std::string& vysledok)
 {
-    const std::size_t miesto = m_text.find(znacka);
-    if (miesto == nic) {
+    // The tag's first occurrence is at the first colon that follows its letters.
+    const std::string_view pismena = znacka.substr(0, znacka.size() - 1);
+    const auto dvojbodka = std::find_if(m_dvojbodky.begin(), m_dvojbodky.end(),
+                                        [&](std::size_t d) { return pismenaPred(m_text, d, pismena); });
+    if (dvojbodka == m_dvojbodky.end()) {
         vysledok.clear();
         return false;
     }
+    const std::size_t miesto = *dvojbodka - pismena.size();
     std::string_view hodnota = orez(std::string_view(m_text).substr(miesto + znacka.size()));
     // The rest that goes back: from after the value's first blank to the
     // value's trimmed end; nothing when the value holds no blank.
@@ -268,6 +297,11 @@ bool ZnackyTrustPay::vyberZnacku(std::string_view znacka, std::string& vysledok)
     vysledok.assign(hodnota.substr(0, 10));
     m_text.resize(koniec);
     m_text.erase(miesto, zvysok - miesto);
+    // The colons of the tag and its value go with them (none stands in the
+    // trimmed end); those after them move up.
+    const auto dalsie = std::lower_bound(dvojbodka, m_dvojbodky.end(), zvysok);
+    for (auto d = dalsie; d != m_dvojbodky.end(); ++d) *d -= zvysok - miesto;
+    m_dvojbodky.erase(dvojbodka, dalsie);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "banks/banka.h"
 
@@ -92,6 +93,8 @@ private:
     bool vyberZnacku(std::string_view znacka, std::string& vysledok);
 
     std::string m_text;
+    // Where the text holds a colon: every tag ends with one.
+    std::vector<std::size_t> m_dvojbodky;
 };
 
 struct PolozkaTrustPay {

@@ -191,6 +191,8 @@ TEST(TrustPayZaznam, TagsOfThePaymentText)
         {"no REF: takes field 6 cut to 10", "Platba", "REFERENCIA-2024", "", "", "", "REFERENCIA", "Platba"},
         {"no REF: and empty field 6", "Platba", "", "", "", "", "", "Platba"},
         {"REF: wins over field 6", "REF:R1", "F6", "", "", "", "R1", ""},
+        {"a value joined where an earlier tag was taken out", "VS:xKS:1 y", "", "1", "xy", "", "", ""},
+        {"colons that open no tag", "S: a:b VS:5", "", "", "5", "", "", "S: a:b "},
     };
     for (const Pripad& p : pripady) {
         const std::string z = zaznamS("1/2", p.text, p.pole6);
