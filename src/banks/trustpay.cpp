@@ -34,11 +34,14 @@ public:
     // Appends the payment text of one record, trimmed and cut to 20 bytes.
     void pridaj(std::string& ciel, const Hodnoty& hodnoty)
     {
-        if (rozvrhPlati(hodnoty))
-            poskladaj(hodnoty);
-        else
+        const std::size_t zaciatok = ciel.size();
+        if (rozvrhPlati(hodnoty)) {
+            poskladaj(ciel, hodnoty);
+        } else {
             nahradPoRade(hodnoty);
-        ciel += orez(m_text).substr(0, 20);
+            ciel += m_text;
+        }
+        orezPridane(ciel, zaciatok);
     }
 
 private:
@@ -56,16 +59,22 @@ private:
             if (!dolare.empty() && d - dolare.back() < 4) return;
             dolare.push_back(d);
         }
+        std::vector<std::pair<std::size_t, std::size_t>> miesta;  // position, variable
         for (std::size_t premenna = 0; premenna < premenne.size(); ++premenna) {
             for (auto d = dolare.begin(); d != dolare.end(); ++d) {
                 if (m_sablona.substr(*d, premenne[premenna].size()) != premenne[premenna]) continue;
-                m_rozvrh.push_back({*d, premenna});
+                miesta.emplace_back(*d, premenna);
                 dolare.erase(d);
                 break;
             }
         }
-        std::sort(m_rozvrh.begin(), m_rozvrh.end(),
-                  [](const Miesto& a, const Miesto& b) { return a.pozicia < b.pozicia; });
+        std::sort(miesta.begin(), miesta.end());
+        std::size_t od = 0;
+        for (const auto& [pozicia, premenna] : miesta) {
+            m_rozvrh.push_back({m_sablona.substr(od, pozicia - od), premenna});
+            od = pozicia + premenne[premenna].size();
+        }
+        m_koniecSablony = m_sablona.substr(od);
         m_rozvrhnuty = true;
     }
 
@@ -79,16 +88,13 @@ private:
         return true;
     }
 
-    void poskladaj(const Hodnoty& hodnoty)
+    void poskladaj(std::string& ciel, const Hodnoty& hodnoty) const
     {
-        m_text.clear();
-        std::size_t od = 0;
         for (const Miesto& m : m_rozvrh) {
-            m_text.append(m_sablona.substr(od, m.pozicia - od));
-            m_text.append(hodnoty[m.premenna]);
-            od = m.pozicia + premenne[m.premenna].size();
+            if (!m.pred.empty()) ciel += m.pred;
+            ciel += hodnoty[m.premenna];
         }
-        m_text.append(m_sablona.substr(od));
+        if (!m_koniecSablony.empty()) ciel += m_koniecSablony;
     }
 
     void nahradPoRade(const Hodnoty& hodnoty)
@@ -101,16 +107,28 @@ private:
         }
     }
 
+    // Trims what was appended from `zaciatok` on and keeps its first 20 bytes.
+    static void orezPridane(std::string& ciel, std::size_t zaciatok)
+    {
+        const std::string_view text = orez(std::string_view(ciel).substr(zaciatok));
+        const std::size_t dlzka = std::min<std::size_t>(text.size(), 20);
+        if (const std::size_t pred = std::size_t(text.data() - ciel.data()) - zaciatok; pred > 0)
+            ciel.erase(zaciatok, pred);
+        ciel.resize(zaciatok + dlzka);
+    }
+
+    // A variable of the template and the text that stands before it.
     struct Miesto {
-        std::size_t pozicia;
+        std::string_view pred;
         std::size_t premenna;
     };
 
     std::string_view m_sablona;
     bool m_rozvrhnuty = false;
-    // The variables the template holds, by their position in it.
+    // The template's variables in the order they stand in it, and the text after the last.
     std::vector<Miesto> m_rozvrh;
-    // The text being made, kept for its capacity.
+    std::string_view m_koniecSablony;
+    // The text while the variables are replaced one after another, kept for its capacity.
     std::string m_text;
 };
 

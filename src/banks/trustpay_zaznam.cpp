@@ -31,7 +31,10 @@ bool konvertuje(std::string_view text)
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    return cislice(text.substr(i));
+    if (i == text.size()) return false;
+    for (; i < text.size(); ++i)
+        if (!cislica(text[i])) return false;
+    return true;
 }
 
 // Whether the letters of a tag stand right before the colon at `dvojbodka`.
@@ -93,15 +96,22 @@ public:
     // goes on in it; nic when the file ends first.
     std::size_t uvodzovka(std::size_t od)
     {
-        for (;;) {
-            if (const std::size_t miesto = najdi('"', od); miesto != nic) return miesto;
-            if (m_dalsi == m_koniec) return nic;
-            od = m_text.size();
-            pripoj(*m_dalsi++);
-        }
+        if (const std::size_t miesto = najdi('"', od); miesto != nic) return miesto;
+        return uvodzovkaNaDalsichRiadkoch();
     }
 
 private:
+    // Rare, and kept out of line so that the search above stays inline.
+    [[gnu::noinline]] std::size_t uvodzovkaNaDalsichRiadkoch()
+    {
+        while (m_dalsi != m_koniec) {
+            const std::size_t od = m_text.size();
+            pripoj(*m_dalsi++);
+            if (const std::size_t miesto = najdi('"', od); miesto != nic) return miesto;
+        }
+        return nic;
+    }
+
     void pripoj(std::string_view riadok)
     {
         if (!m_spojeny) m_spojene.assign(m_text);
@@ -264,9 +274,10 @@ void pridajKodBanky(std::string& ciel, std::string_view kodBanky) { pridajNulami
 
 void ZnackyTrustPay::vyber(std::string_view text, std::string_view pole6, const Hodnoty& hodnoty)
 {
-    m_text.assign(text);
     m_dvojbodky.clear();
     for (std::size_t d = text.find(':'); d != nic; d = text.find(':', d + 1)) m_dvojbodky.push_back(d);
+    m_zvysny = text;
+    m_skopirovany = false;
     // Each tag is looked for in the text as the earlier ones left it.
     vyberZnacku("KS:", hodnoty.konstantnySymbol);
     vyberZnacku("VS:", hodnoty.variabilnySymbol);
@@ -274,18 +285,29 @@ void ZnackyTrustPay::vyber(std::string_view text, std::string_view pole6, const 
     if (!vyberZnacku("REF:", hodnoty.referencia)) hodnoty.referencia.assign(pole6.substr(0, 10));
 }
 
-bool ZnackyTrustPay::vyberZnacku(std::string_view znacka, std::string& vysledok)
+inline bool ZnackyTrustPay::vyberZnacku(std::string_view znacka, std::string& vysledok)
 {
     // The tag's first occurrence is at the first colon that follows its letters.
     const std::string_view pismena = znacka.substr(0, znacka.size() - 1);
-    const auto dvojbodka = std::find_if(m_dvojbodky.begin(), m_dvojbodky.end(),
-                                        [&](std::size_t d) { return pismenaPred(m_text, d, pismena); });
-    if (dvojbodka == m_dvojbodky.end()) {
-        vysledok.clear();
-        return false;
+    for (auto dvojbodka = m_dvojbodky.begin(); dvojbodka != m_dvojbodky.end(); ++dvojbodka) {
+        if (!pismenaPred(m_zvysny, *dvojbodka, pismena)) continue;
+        vyberHodnotu(dvojbodka, pismena.size(), vysledok);
+        return true;
     }
-    const std::size_t miesto = *dvojbodka - pismena.size();
-    std::string_view hodnota = orez(std::string_view(m_text).substr(miesto + znacka.size()));
+    vysledok.clear();
+    return false;
+}
+
+void ZnackyTrustPay::vyberHodnotu(std::vector<std::size_t>::iterator dvojbodka, std::size_t pismen,
+                                  std::string& vysledok)
+{
+    // The text is copied when the first tag is taken out of it.
+    if (!m_skopirovany) {
+        m_text.assign(m_zvysny);
+        m_skopirovany = true;
+    }
+    const std::size_t miesto = *dvojbodka - pismen;
+    std::string_view hodnota = orez(std::string_view(m_text).substr(*dvojbodka + 1));
     // The rest that goes back: from after the value's first blank to the
     // value's trimmed end; nothing when the value holds no blank.
     const std::size_t koniec = std::size_t(hodnota.data() - m_text.data()) + hodnota.size();
@@ -297,12 +319,12 @@ bool ZnackyTrustPay::vyberZnacku(std::string_view znacka, std::string& vysledok)
     vysledok.assign(hodnota.substr(0, 10));
     m_text.resize(koniec);
     m_text.erase(miesto, zvysok - miesto);
+    m_zvysny = m_text;
     // The colons of the tag and its value go with them (none stands in the
     // trimmed end); those after them move up.
     const auto dalsie = std::lower_bound(dvojbodka, m_dvojbodky.end(), zvysok);
     for (auto d = dalsie; d != m_dvojbodky.end(); ++d) *d -= zvysok - miesto;
     m_dvojbodky.erase(dvojbodka, dalsie);
-    return true;
 }
 
 PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view text)
@@ -325,7 +347,7 @@ PolozkaTrustPay NacitatPolozkuTrustPay(std::string_view text)
     pridajKodBanky(p.kodBanky, ucet.kodBanky);
     ZnackyTrustPay znacky;
     znacky.vyber(z.text, z.pole6, {p.konstantnySymbol, p.variabilnySymbol, p.specifickySymbol, p.referencia});
-    p.zvysnyText = znacky.zvysnyText();
+    p.zvysnyText.assign(znacky.zvysnyText());
     p.nazovProtiuctu.assign(z.nazov);
     return p;
 }

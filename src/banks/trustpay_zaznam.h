@@ -87,11 +87,20 @@ public:
     };
     void vyber(std::string_view text, std::string_view pole6, const Hodnoty& hodnoty);
     // The payment text with its tags taken out, not trimmed.
-    const std::string& zvysnyText() const { return m_text; }
+    std::string_view zvysnyText() const { return m_zvysny; }
 
 private:
+    // Takes the first occurrence of a tag out of the text; false when the
+    // text holds none. The value is the trimmed rest up to the first blank,
+    // and what follows that blank goes back to the text.
     bool vyberZnacku(std::string_view znacka, std::string& vysledok);
+    void vyberHodnotu(std::vector<std::size_t>::iterator dvojbodka, std::size_t pismen,
+                      std::string& vysledok);
 
+    // The text as the tags leave it: the text given until a tag is found,
+    // then its copy in m_text that the tags are taken out of.
+    std::string_view m_zvysny;
+    bool m_skopirovany = false;
     std::string m_text;
     // Where the text holds a colon: every tag ends with one.
     std::vector<std::size_t> m_dvojbodky;
