@@ -12,9 +12,5 @@ namespace kasamat {
 // "$ref", "$txt", "$npu", in that order) by the record's value, then trims
 // the result and keeps its first 20 bytes. The template is code page 1250.
 std::string textPlatbyZoSablony(std::string_view sablona, const PolozkaTrustPay& polozka);
-// The same appended to `ciel`; `text` is working space whose capacity the
-// reader keeps from record to record.
-void pridajTextPlatby(std::string& ciel, std::string_view sablona, const PolozkaTrustPay& polozka,
-                      std::string& text);
 
 }  // namespace kasamat

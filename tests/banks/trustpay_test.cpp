@@ -55,10 +55,14 @@ TEST(TrustPay, PaymentTextTemplate)
          [](PolozkaTrustPay& p) { p.referencia = "$npu"; }},
         {"earlier variable inside an inserted value stays", "$txt", "Platba $vs",
          [](PolozkaTrustPay& p) { p.zvysnyText = "Platba $vs"; }},
+        {"a variable formed where an earlier one was replaced", "$$ksref", "REF1",
+         [](PolozkaTrustPay& p) { p.konstantnySymbol = ""; }},
         {"empty template", "", "", nullptr},
         {"only blanks", "   ", "", nullptr},
         {"cut to 20 bytes", "$txt $npu $vs $ks", "Platba  J\xE1n Nov\xE1k 12", nullptr},
         {"diacritics in the template", "\xDAhrada $vs", "\xDAhrada 123", nullptr},
+        {"no variable: the template itself, trimmed and cut", "  Platba za tovar a sluzby ",
+         "Platba za tovar a sl", nullptr},
     };
     for (const Pripad& p : pripady) {
         PolozkaTrustPay polozkaPripadu = polozka();

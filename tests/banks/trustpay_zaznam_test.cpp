@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "banks/riadky.h"
 #include "banks/trustpay_zaznam.h"
+
+#include "zbierka.h"
 
 using namespace kasamat;
 
@@ -66,50 +69,66 @@ TEST(TrustPayZaznam, RecordTest)
     for (const Pripad& p : pripady) EXPECT_EQ(KontrolaRiadkuTrustPay(p.text), p.vysledok) << p.nazov;
 }
 
-TEST(TrustPayZaznam, TestingModeJoinsLinesAndRejectsTheWholeFile)
+TEST(TrustPayZaznam, RecordsJoinLinesAndOneBadRecordRejectsTheWholeFile)
 {
     struct Pripad {
         const char* nazov;
         std::string obsah;
         bool platny;
-        const char* posledny;
+        std::size_t transakcii;
+        // The counterparty of the last transaction, its payment text made by "$vs/$ref/$txt".
+        const char* protiucet;
     };
     const std::string druhy = zaznamS("0900/19-123", "VS:7", "");
     const Pripad pripady[] = {
-        {"two records", zaznam + "\r\n" + druhy + "\r\n", true, nullptr},
-        {"byte-order mark before the first record", "\xEF\xBB\xBF" + druhy + "\n", true, nullptr},
-        {"payment text over two lines", zaznamS("1/2", "prvy\r\ndruhy", "") + "\r\n", true,
-         "15. 03. 2024;\"1/2\";-0,50;EUR;\"prvy druhy\";\"\";1;\"Firma s.r.o.\""},
-        {"name over three lines", s(zaznam, "J\xE1n", "a\r\n\r\nb") + "\r\n", true, nullptr},
-        {"quote open at the end of the file", zaznam + "\r\n" + druhy.substr(0, 40) + "\r\nkoniec\r\n", false,
+        {"two records", zaznam + "\r\n" + druhy + "\r\n", true, 2, " 0900 7//"},
+        {"byte-order mark before the first record", "\xEF\xBB\xBF" + druhy + "\n", true, 1, " 0900 7//"},
+        {"payment text over two lines", zaznamS("1/2", "prvy\r\ndruhy", "") + "\r\n", true, 1,
+         " 01 //prvy druhy"},
+        {"a tag found across the break", zaznamS("1/2", "VS:1\r\nzvysok", "") + "\r\n", true, 1,
+         " 01 1//zvysok"},
+        {"counter-account over two lines", zaznamS("19-\r\n123/0900", "", "") + "\r\n", true, 1, "19 123 //"},
+        {"reference over two lines", zaznamS("1/2", "", "R\r\n1") + "\r\n", true, 1, " 01 /R 1/"},
+        {"name over three lines", s(zaznam, "J\xE1n", "a\r\n\r\nb") + "\r\n", true, 1, nullptr},
+        {"a record after one over two lines", zaznamS("1/2", "prvy\r\ndruhy", "") + "\r\n" + druhy, true, 2,
+         " 0900 7//"},
+        {"bytes after the closing quote on a joined line", s(zaznam, "J\xE1n", "a\r\nb\" x"), false, 0,
          nullptr},
-        {"empty line between records", zaznam + "\r\n\r\n" + druhy, false, nullptr},
-        {"empty file", "", false, nullptr},
-        {"only a byte-order mark", "\xEF\xBB\xBF", false, nullptr},
+        {"quote open at the end of the file", zaznam + "\r\n" + druhy.substr(0, 40) + "\r\nkoniec\r\n", false,
+         0, nullptr},
+        {"empty line between records", zaznam + "\r\n\r\n" + druhy, false, 0, nullptr},
+        {"a bad record after good ones", zaznam + "\r\n" + druhy + "\r\n" + s(druhy, "0,50", "0,5"), false, 0,
+         nullptr},
+        {"empty file", "", false, 0, nullptr},
+        {"only a byte-order mark", "\xEF\xBB\xBF", false, 0, nullptr},
     };
+    const NastaveniaKonverzie nastavenia{"2628765432", 0, "$vs/$ref/$txt"};
     for (const Pripad& p : pripady) {
-        std::string posledny;
-        EXPECT_EQ(testujTrustPay(rozdelNaRiadky(p.obsah), posledny), p.platny) << p.nazov;
-        if (p.posledny) {
-            EXPECT_EQ(posledny, p.posledny) << p.nazov;
+        const test::Vysledok v = test::preved(KonverziaTrustPay, p.obsah, nastavenia);
+        ASSERT_EQ(v.platny, p.platny) << p.nazov;
+        if (!p.platny) continue;
+        ASSERT_EQ(v.transakcie.size(), p.transakcii) << p.nazov;
+        if (p.protiucet) {
+            EXPECT_EQ(v.transakcie.back().protiucet, p.protiucet) << p.nazov;
         }
     }
-    std::string posledny;
-    ASSERT_TRUE(testujTrustPay(rozdelNaRiadky("\xEF\xBB\xBF" + druhy), posledny));
-    EXPECT_EQ(posledny, druhy) << "the mark is part of no value";
+    const test::Vysledok v = test::preved(KonverziaTrustPay, "\xEF\xBB\xBF" + druhy);
+    ASSERT_TRUE(v.platny);
+    EXPECT_EQ(v.transakcie[0].rezDatum, "15. 03. 2024") << "the mark is part of no value";
+    EXPECT_EQ(v.kluc.datum, "20240315");
 }
 
 TEST(TrustPayZaznam, HostileFilesEndWithoutHanging)
 {
     std::string otvoreny = zaznam.substr(0, 60);
     for (int i = 0; i < 1'000'000; ++i) otvoreny += "\nriadok";
-    std::string posledny;
-    EXPECT_FALSE(testujTrustPay(rozdelNaRiadky(otvoreny), posledny));
+    EXPECT_FALSE(test::preved(KonverziaTrustPay, otvoreny).platny);
 
     std::string dlhy = zaznam;
     dlhy.insert(dlhy.find("Platba"), 100'000'000, 'x');
-    EXPECT_TRUE(testujTrustPay(rozdelNaRiadky(dlhy), posledny));
-    EXPECT_EQ(NacitatPolozkuTrustPay(posledny).konstantnySymbol, "0308");
+    const test::Vysledok v = test::preved(KonverziaTrustPay, dlhy);
+    ASSERT_TRUE(v.platny);
+    EXPECT_EQ(v.transakcie[0].konstantnySymbol, "0308");
 }
 
 TEST(TrustPayZaznam, CounterAccountSplit)
@@ -172,12 +191,12 @@ TEST(TrustPayZaznam, TagsOfThePaymentText)
         {"no REF: takes field 6 cut to 10", "Platba", "REFERENCIA-2024", "", "", "", "REFERENCIA", "Platba"},
         {"no REF: and empty field 6", "Platba", "", "", "", "", "", "Platba"},
         {"REF: wins over field 6", "REF:R1", "F6", "", "", "", "R1", ""},
-        {"text over two lines joined", "VS:1\r\nzvysok", "", "", "1", "", "", "zvysok"},
+        {"a value joined where an earlier tag was taken out", "VS:xKS:1 y", "", "1", "xy", "", "", ""},
+        {"colons that open no tag", "S: a:b VS:5", "", "", "5", "", "", "S: a:b "},
     };
     for (const Pripad& p : pripady) {
-        const std::string obsah = zaznamS("1/2", p.text, p.pole6);
-        std::string z;
-        ASSERT_TRUE(testujTrustPay(rozdelNaRiadky(obsah), z)) << p.nazov;
+        const std::string z = zaznamS("1/2", p.text, p.pole6);
+        ASSERT_EQ(KontrolaRiadkuTrustPay(z), 1) << p.nazov;
         const PolozkaTrustPay polozka = NacitatPolozkuTrustPay(z);
         EXPECT_EQ(polozka.konstantnySymbol, p.ks) << p.nazov;
         EXPECT_EQ(polozka.variabilnySymbol, p.vs) << p.nazov;
@@ -204,38 +223,35 @@ TEST(TrustPayZaznam, DateAmountCurrencyAndName)
     EXPECT_EQ(d.suma, 50);
 }
 
-// The reader reads every record into one kept item: each record must read
-// exactly as into a fresh item, whatever the one before left in it.
-TEST(TrustPayZaznam, AKeptItemHoldsNothingOfThePreviousRecord)
+// The reader fills one kept transaction from record to record: each record
+// must read exactly as it reads alone, whatever the one before left there.
+TEST(TrustPayZaznam, AKeptTransactionHoldsNothingOfThePreviousRecord)
 {
     const std::string zaznamy[] = {
         zaznamS("SK6809000000190123456789", "KS:0308 VS:123 SS:77 REF:abc Platba za tovar a sluzby", "F6"),
         zaznamS("", "", ""),
         zaznamS("19-2000145399/0800", "VS:1 text", "REFERENCIA-2024"),
         "\xEF\xBB\xBF" + s(zaznam, ";4711;", ";4711\";"),
-        zaznamS("5/12", "XVS:5Y", ""),
+        zaznamS("5/12", "XVS:5Y\r\nna dvoch riadkoch", ""),
+        zaznamS("1/2", "", ""),
     };
-    PolozkaTrustPay kept;
-    for (int kolo = 0; kolo < 2; ++kolo) {
-        for (const std::string& z : zaznamy) {
-            ASSERT_EQ(KontrolaRiadkuTrustPay(z), 1) << z;
-            const PolozkaTrustPay fresh = NacitatPolozkuTrustPay(z);
-            NacitatPolozkuTrustPay(z, kept);
-            EXPECT_EQ(kept.datumText, fresh.datumText) << z;
-            EXPECT_EQ(kept.datumKluc, fresh.datumKluc) << z;
-            EXPECT_EQ(kept.debet, fresh.debet) << z;
-            EXPECT_EQ(kept.sumaText, fresh.sumaText) << z;
-            EXPECT_EQ(kept.suma, fresh.suma) << z;
-            EXPECT_EQ(kept.mena, fresh.mena) << z;
-            EXPECT_EQ(kept.predcislie, fresh.predcislie) << z;
-            EXPECT_EQ(kept.cislo, fresh.cislo) << z;
-            EXPECT_EQ(kept.kodBanky, fresh.kodBanky) << z;
-            EXPECT_EQ(kept.konstantnySymbol, fresh.konstantnySymbol) << z;
-            EXPECT_EQ(kept.variabilnySymbol, fresh.variabilnySymbol) << z;
-            EXPECT_EQ(kept.specifickySymbol, fresh.specifickySymbol) << z;
-            EXPECT_EQ(kept.referencia, fresh.referencia) << z;
-            EXPECT_EQ(kept.zvysnyText, fresh.zvysnyText) << z;
-            EXPECT_EQ(kept.nazovProtiuctu, fresh.nazovProtiuctu) << z;
+    const auto polia = [](const Transakcia& t) {
+        return std::tie(t.rezDatum, t.datum, t.datum2, t.sumaText, t.suma, t.debet, t.mena, t.kodBanky,
+                        t.protiucet, t.konstantnySymbol, t.variabilnySymbol, t.specifickySymbol);
+    };
+    std::string subor;
+    for (int kolo = 0; kolo < 2; ++kolo)
+        for (const std::string& z : zaznamy) subor += z + "\r\n";
+    for (const int variabilny : {0, 1}) {
+        const NastaveniaKonverzie nastavenia{"2628765432", variabilny, "$vs $ref $txt"};
+        const test::Vysledok spolu = test::preved(KonverziaTrustPay, subor, nastavenia);
+        ASSERT_TRUE(spolu.platny);
+        ASSERT_EQ(spolu.transakcie.size(), 2 * std::size(zaznamy));
+        for (std::size_t i = 0; i < spolu.transakcie.size(); ++i) {
+            const std::string& z = zaznamy[i % std::size(zaznamy)];
+            const test::Vysledok sam = test::preved(KonverziaTrustPay, z, nastavenia);
+            ASSERT_TRUE(sam.platny) << z;
+            EXPECT_EQ(polia(spolu.transakcie[i]), polia(sam.transakcie[0])) << z;
         }
     }
 }
