@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 #include "formats/bajty.h"
@@ -18,6 +19,29 @@ void pridajZostatok(std::string& text, std::int64_t zostatok)
 {
     pridajCislo(text, zostatok < 0 ? -zostatok : zostatok);
     text += zostatok < 0 ? " - R" : " + R";
+}
+
+// The first and the last `k` bytes of a text of `k` to 2`k` bytes, which
+// together are all of it: two moves of a fixed length that may overlap.
+template <std::size_t k>
+void kopirujKrajne(char* ciel, std::string_view text)
+{
+    std::memcpy(ciel, text.data(), k);
+    std::memcpy(ciel + text.size() - k, text.data() + text.size() - k, k);
+}
+
+// Copies a text. Most values are short: one of 4 to 16 bytes is copied as
+// its ends, rather than by a call whose own tests of the length cost more
+// than the copy.
+char* kopiruj(char* ciel, std::string_view text)
+{
+    if (text.size() >= 8 && text.size() <= 16)
+        kopirujKrajne<8>(ciel, text);
+    else if (text.size() >= 4 && text.size() < 8)
+        kopirujKrajne<4>(ciel, text);
+    else
+        std::copy(text.begin(), text.end(), ciel);
+    return ciel + text.size();
 }
 
 // The records of one transaction go to a counter of their bytes (pass 1
@@ -42,7 +66,7 @@ private:
 class ZapisZaznamov {
 public:
     ZapisZaznamov(char* zaciatok, char* koniec) : m_p(zaciatok), m_koniec(koniec) {}
-    void operator()(std::string_view text) { m_p = std::copy(text.begin(), text.end(), m_p); }
+    void operator()(std::string_view text) { m_p = kopiruj(m_p, text); }
     void operator()(char znak) { *m_p++ = znak; }
     void cislo(std::int32_t hodnota) { m_p = std::to_chars(m_p, m_koniec, hodnota).ptr; }
     const char* koniec() const { return m_p; }
