@@ -202,6 +202,10 @@ TEST(TatraTxt, TransactionLineMapsIntoTheStatementValues)
         std::int64_t suma;
         const char* kodBanky;
         const char* protiucet;
+        // The dates, the currency and the three symbols, joined by "|".
+        const char* ostatne = "05.03.2019|20190305|20190306|EUR|0308|2019001|";
+        // Where the line ends; a line may end before its columns do.
+        std::size_t dlzka = std::string::npos;
     };
     auto s = [](auto zmena) {
         Riadok r;
@@ -226,9 +230,58 @@ TEST(TatraTxt, TransactionLineMapsIntoTheStatementValues)
          false, "12550", 12550, "0900", "19 1234567890 \xDAhrada fakt\xFAry \xE8. 20"},
         {"thousands separator ends the amount", s([](Riadok& r) { r.jednotky = "1 250"; }), false, "1 25050",
          1, "0900", "19 1234567890 Faktura 2019001"},
+        {"values fill their columns", s([](Riadok& r) {
+             r.jednotky = "1234567890123";
+             r.predcislie = "123456";
+             r.kod = "1234567";
+             r.ks = "1234567890";
+             r.vs = "2345678901";
+             r.ss = "3456789012";
+             r.ucel = std::string(70, 'U');
+         }),
+         false, "123456789012350", 123456789012350, "1234567", "123456 1234567890 UUUUUUUUUUUUUUUUUUUU",
+         "05.03.2019|20190305|20190306|EUR|1234567890|2345678901|3456789012"},
+        {"control and high bytes at the ends of values", s([](Riadok& r) {
+             r.predcislie = " \x01";
+             r.cislo = "\00142\037";
+             r.kod = "\t0900";
+             r.vs = "\03777";
+             r.ucel = "\xA0Platba\x7F";
+         }),
+         false, "12550", 12550, "0900", " 42 \xA0Platba\x7F", "05.03.2019|20190305|20190306|EUR|0308|77|"},
+        {"purpose in the last bytes of its column",
+         s([](Riadok& r) { r.ucel = std::string(66, ' ') + "Late"; }), false, "12550", 12550, "0900",
+         "19 1234567890 Late"},
+        {"line ends inside the purpose",
+         {},
+         false,
+         "12550",
+         12550,
+         "0900",
+         "19 1234567890 Faktur",
+         "05.03.2019|20190305|20190306|EUR|0308|2019001|",
+         139},
+        {"line ends inside the hundredths",
+         {},
+         false,
+         "1255",
+         1255,
+         "0000",
+         " 00 ",
+         "05.03.2019|20190305|20190306||||",
+         42},
+        {"line ends inside the booking date",
+         {},
+         false,
+         "",
+         0,
+         "0000",
+         " 00 ",
+         "05.03.2019|20190305|0306||||",
+         20},
     };
     for (const Pripad& p : pripady) {
-        const auto transakcie = citaj(subor({riadok(p.r)}));
+        const auto transakcie = citaj(subor({riadok(p.r).substr(0, p.dlzka)}));
         ASSERT_EQ(transakcie.size(), 1u) << p.nazov;
         const Transakcia& t = transakcie.front();
         EXPECT_EQ(t.debet, p.debet) << p.nazov;
@@ -236,6 +289,10 @@ TEST(TatraTxt, TransactionLineMapsIntoTheStatementValues)
         EXPECT_EQ(t.suma, p.suma) << p.nazov;
         EXPECT_EQ(t.kodBanky, p.kodBanky) << p.nazov;
         EXPECT_EQ(t.protiucet, p.protiucet) << p.nazov;
+        EXPECT_EQ(t.rezDatum + '|' + t.datum + '|' + t.datum2 + '|' + t.mena + '|' + t.konstantnySymbol + '|'
+                      + t.variabilnySymbol + '|' + t.specifickySymbol,
+                  p.ostatne)
+            << p.nazov;
     }
 
     const Transakcia t = citaj(subor({riadok({})})).front();
