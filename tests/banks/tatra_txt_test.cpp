@@ -72,7 +72,9 @@ Vysledok precitaj(const std::string& obsah)
     NastaveniaKonverzie nastavenia;
     nastavenia.cisloUctu = "2628765432";
     Vysledok v = preved(KonverziaTatraTxt, obsah, nastavenia);
-    if (v.platny) EXPECT_EQ(v.hlavicka.vlastnyUcet, "2628765432");
+    if (v.platny) {
+        EXPECT_EQ(v.hlavicka.vlastnyUcet, "2628765432");
+    }
     return v;
 }
 
