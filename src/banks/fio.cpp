@@ -67,31 +67,22 @@ enum class VysledokRiadku { Neplatny, NezmestiSa, Platny };
 bool jeCislica(char znak) { return znak >= '0' && znak <= '9'; }
 bool jeZnamienko(char znak) { return znak == '+' || znak == '-'; }
 
-// The first byte from p on that is not a digit.
-const char* zaCislicami(const char* p, const char* koniec)
-{
-    while (p != koniec && jeCislica(*p)) ++p;
-    return p;
-}
-
-// The same, adding the digits to the value. Only a value of at most 12
-// digits is used, so its wrap past 19 digits does no harm.
-const char* zaCislicami(const char* p, const char* koniec, std::uint64_t& hodnota)
-{
-    for (; p != koniec && jeCislica(*p); ++p) hodnota = hodnota * 10 + std::uint64_t(*p - '0');
-    return p;
-}
-
 // Walks a transaction line from its first byte to its last, looking at each
 // byte once: the line test's steps in their order, the checks that the
 // statement's digit fields need, and the fields kept as views. A failed step
 // of the line test ends the walk; a value the line test lets through but the
 // statement cannot carry (a sign where the record needs digits, an amount
 // beyond 12 digits) only marks the line.
+//
+// A line that passes ends with the ";" of its last field, and the walk
+// tests that first: a scan for a non-digit or a ";" that starts inside the
+// line then stops at that last byte at the latest, without testing for the
+// line's end at each byte.
 class PrechodRiadku {
 public:
     explicit PrechodRiadku(std::string_view riadok) : m_p(riadok.data()), m_koniec(m_p + riadok.size()) {}
 
+    bool konciBodkociarkou() const { return m_p != m_koniec && m_koniec[-1] == ';'; }
     bool preskocPole();
     bool datum(std::string_view& datum);
     bool objem(RiadokFio& r);
@@ -104,10 +95,23 @@ public:
     bool zmestiSa() const { return m_zmestiSa; }
 
 private:
+    // The first byte from p (inside the line) on that is not a digit.
+    static const char* zaCislicami(const char* p)
+    {
+        while (jeCislica(*p)) ++p;
+        return p;
+    }
+    // The same, adding the digits to the value. Only a value of at most 12
+    // digits is used, so its wrap past 19 digits does no harm.
+    static const char* zaCislicami(const char* p, std::uint64_t& hodnota)
+    {
+        for (; jeCislica(*p); ++p) hodnota = hodnota * 10 + std::uint64_t(*p - '0');
+        return p;
+    }
     // The view from `od` to the ";" at the walk's place, which it steps over.
     bool ukonciPole(const char* od, std::string_view& pole)
     {
-        if (m_p == m_koniec || *m_p != ';') return false;
+        if (*m_p != ';') return false;
         pole = std::string_view(od, std::size_t(m_p - od));
         ++m_p;
         return true;
@@ -120,9 +124,10 @@ private:
 
 bool PrechodRiadku::pole(std::string_view& pole)
 {
+    // Free text runs long: memchr passes over it faster than a byte loop.
     const void* bodkociarka = std::memchr(m_p, ';', std::size_t(m_koniec - m_p));
     if (!bodkociarka) return false;
-    const char* od = m_p;
+    const char* const od = m_p;
     m_p = static_cast<const char*>(bodkociarka);
     return ukonciPole(od, pole);
 }
@@ -157,25 +162,29 @@ bool PrechodRiadku::datum(std::string_view& datum)
 // without a debit's "-", 12 at most.
 bool PrechodRiadku::objem(RiadokFio& r)
 {
-    const char znamienko = m_p != m_koniec && jeZnamienko(*m_p) ? *m_p++ : 0;
+    const char znamienko = jeZnamienko(*m_p) ? *m_p++ : 0;
     const char* const jednotky = m_p;
     std::uint64_t hodnota = 0;
-    m_p = zaCislicami(m_p, m_koniec, hodnota);
-    if (m_p == m_koniec || *m_p != ',') return false;
+    m_p = zaCislicami(m_p, hodnota);
+    if (*m_p != ',') return false;
     r.jednotky = std::string_view(jednotky, std::size_t(m_p - jednotky));
     const bool nicPredCiarkou = znamienko == 0 && r.jednotky.empty();
     ++m_p;
 
+    // The comma is not the last byte, so one decimal at least stands in the line.
     const char* const koniecStotin = m_p + std::min<std::ptrdiff_t>(2, m_koniec - m_p);
     r.stotiny = std::string_view(m_p, std::size_t(koniecStotin - m_p));
     // With nothing before the comma the sign may open the decimals, where
     // the record cannot take it.
-    if (nicPredCiarkou && m_p != koniecStotin && jeZnamienko(*m_p)) {
+    if (nicPredCiarkou && jeZnamienko(*m_p)) {
         m_zmestiSa = false;
         ++m_p;
     }
     const char* const cisliceStotin = m_p;
-    if (zaCislicami(m_p, koniecStotin, hodnota) != koniecStotin) return false;
+    for (; m_p != koniecStotin; ++m_p) {
+        if (!jeCislica(*m_p)) return false;
+        hodnota = hodnota * 10 + std::uint64_t(*m_p - '0');
+    }
     const std::size_t cislic = r.jednotky.size() + std::size_t(koniecStotin - cisliceStotin);
     if (cislic == 0) return false;
     if (znamienko == '+' || cislic > sirkaSumyAbo) m_zmestiSa = false;
@@ -191,9 +200,10 @@ bool PrechodRiadku::objem(RiadokFio& r)
 bool PrechodRiadku::protiucet(RiadokFio& r)
 {
     const char* const zaciatok = m_p;
-    const bool znamienko = m_p != m_koniec && *m_p == '+';
-    m_p = zaCislicami(m_p + (znamienko ? 1 : 0), m_koniec);
-    r.sPredcislim = m_p != m_koniec && *m_p == '-';
+    if (zaciatok == m_koniec) return false;
+    const bool znamienko = *m_p == '+';
+    m_p = zaCislicami(m_p + (znamienko ? 1 : 0));
+    r.sPredcislim = *m_p == '-';
     if (!r.sPredcislim) {
         r.predcislie = {};
         return !znamienko && ukonciPole(zaciatok, r.cislo) && r.cislo.size() <= 16;
@@ -203,16 +213,17 @@ bool PrechodRiadku::protiucet(RiadokFio& r)
     if (cislicPredcislia == 0 || r.predcislie.size() > 6) return false;
     if (znamienko) m_zmestiSa = false;
     const char* const cislo = ++m_p;
-    m_p = zaCislicami(m_p, m_koniec);
+    m_p = zaCislicami(m_p);
     return ukonciPole(cislo, r.cislo) && r.cislo.size() <= 10;
 }
 
 bool PrechodRiadku::cislo(std::string_view& pole, std::size_t najviac, bool soZnamienkom)
 {
     const char* const zaciatok = m_p;
-    const bool znamienko = soZnamienkom && m_p != m_koniec && jeZnamienko(*m_p);
+    if (zaciatok == m_koniec) return false;
+    const bool znamienko = soZnamienkom && jeZnamienko(*m_p);
     const char* const cislice = m_p + (znamienko ? 1 : 0);
-    m_p = zaCislicami(cislice, m_koniec);
+    m_p = zaCislicami(cislice);
     // A lone sign is no number.
     if ((znamienko && m_p == cislice) || !ukonciPole(zaciatok, pole) || pole.size() > najviac) return false;
     if (znamienko) m_zmestiSa = false;
@@ -223,8 +234,8 @@ VysledokRiadku rozober(std::string_view riadok, RiadokFio& r)
 {
     PrechodRiadku prechod(riadok);
     std::string_view vykonal, nazovProtiuctu, nazovBanky;
-    const bool prejde = prechod.preskocPole() && prechod.datum(r.datum) && prechod.objem(r)
-        && prechod.protiucet(r) && prechod.cislo(r.kodBanky, sirkaKoduBankyAbo, true)
+    const bool prejde = prechod.konciBodkociarkou() && prechod.preskocPole() && prechod.datum(r.datum)
+        && prechod.objem(r) && prechod.protiucet(r) && prechod.cislo(r.kodBanky, sirkaKoduBankyAbo, true)
         && prechod.cislo(r.konstantny, sirkaKonstantnehoAbo, true)
         && prechod.cislo(r.variabilny, sirkaVariabilnehoAbo, false)
         && prechod.cislo(r.specificky, sirkaSpecifickehoAbo, false) && prechod.pole(r.identifikacia)
@@ -240,39 +251,58 @@ void nastavDatum(std::string_view datum, Transakcia& t)
 {
     const char kluc[8] = {datum[6], datum[7], datum[8], datum[9], datum[3], datum[4], datum[0], datum[1]};
     const std::string_view novy(kluc, sizeof kluc);
-    if (t.rezDatum == novy) return;
+    if (t.rezDatum.size() == novy.size() && std::memcmp(t.rezDatum.data(), kluc, sizeof kluc) == 0) return;
     t.rezDatum.assign(novy);
     t.datum.assign(novy);
     t.datum2.assign(novy);
 }
 
-// Puts the digits at the right end of `sirka` bytes from `od`.
-void vpravo(std::string& ciel, std::size_t od, std::size_t sirka, std::string_view cislice)
+// Copies the bytes into a kept string, within its capacity: appending to
+// the emptied string skips the overlap test of assign().
+void prepis(std::string& ciel, std::string_view zdroj)
 {
-    ciel.replace(od + sirka - cislice.size(), cislice.size(), cislice);
+    ciel.clear();
+    ciel.append(zdroj);
+}
+
+// The 16 digits of the counter-account: the prefix filled with "0" to 6 and
+// the number to 10, or the whole field filled to 16.
+void nastavProtiucet(const RiadokFio& r, std::string& protiucet)
+{
+    char cislice[16];
+    std::fill(std::begin(cislice), std::end(cislice), '0');
+    const auto vpravo = [&](std::size_t koniec, std::string_view cast) {
+        std::copy(cast.begin(), cast.end(), cislice + koniec - cast.size());
+    };
+    if (r.sPredcislim) {
+        vpravo(6, r.predcislie);
+        vpravo(16, r.cislo);
+    } else {
+        vpravo(16, r.cislo);
+    }
+    prepis(protiucet, std::string_view(cislice, sizeof cislice));
+}
+
+// The amount's digits as written, without the sign: units and decimals.
+void nastavSumu(const RiadokFio& r, Transakcia& t)
+{
+    t.sumaText.clear();
+    t.sumaText.append(r.jednotky).append(r.stotiny);
+    t.suma = r.suma;
+    t.debet = r.debet;
 }
 
 // Fills the reader's kept transaction: its strings keep their capacity.
 void nacitajTransakciu(const RiadokFio& r, Transakcia& t)
 {
     nastavDatum(r.datum, t);
-    t.debet = r.debet;
-    t.sumaText.assign(r.jednotky).append(r.stotiny);
-    t.suma = r.suma;
-    // 16 digits: the prefix filled to 6 and the number to 10, or the whole
-    // field filled to 16.
-    t.protiucet.assign(16, '0');
-    if (r.sPredcislim) {
-        vpravo(t.protiucet, 0, 6, r.predcislie);
-        vpravo(t.protiucet, 6, 10, r.cislo);
-    } else {
-        vpravo(t.protiucet, 0, 16, r.cislo);
-    }
-    t.kodBanky.assign(r.kodBanky);
-    t.konstantnySymbol.assign(r.konstantny);
-    t.variabilnySymbol.assign(r.variabilny);
-    t.specifickySymbol.assign(r.specificky);
-    t.text.assign(r.identifikacia.empty() ? r.typ : r.identifikacia);
+    nastavSumu(r, t);
+    nastavProtiucet(r, t.protiucet);
+    prepis(t.kodBanky, r.kodBanky);
+    prepis(t.konstantnySymbol, r.konstantny);
+    prepis(t.variabilnySymbol, r.variabilny);
+    prepis(t.specifickySymbol, r.specificky);
+    prepis(t.text, r.identifikacia.empty() ? r.typ : r.identifikacia);
 }
 
 std::string spoj(std::string_view a, std::string_view b)
