@@ -44,7 +44,7 @@ constexpr std::size_t riadkovZaveru = 2;
 struct RiadokFio {
     std::string_view datum;  // dd.mm.yyyy
     bool debet = false;
-    std::string_view jednotky;  // without the sign of a debit
+    std::string_view jednotky;  // without its sign
     std::string_view stotiny;
     std::int64_t suma = 0;  // hundredths, when the amount fits its 12 digits
     // With a "-" in Protiúčet the parts before and after it, else the whole
