@@ -127,9 +127,10 @@ bool PrechodRiadku::pole(std::string_view& pole)
     // Free text runs long: memchr passes over it faster than a byte loop.
     const void* bodkociarka = std::memchr(m_p, ';', std::size_t(m_koniec - m_p));
     if (!bodkociarka) return false;
-    const char* const od = m_p;
-    m_p = static_cast<const char*>(bodkociarka);
-    return ukonciPole(od, pole);
+    const char* const koniec = static_cast<const char*>(bodkociarka);
+    pole = std::string_view(m_p, std::size_t(koniec - m_p));
+    m_p = koniec + 1;
+    return true;
 }
 
 bool PrechodRiadku::preskocPole()
