@@ -259,11 +259,12 @@ void nastavDatum(std::string_view datum, Transakcia& t)
 }
 
 // Copies the bytes into a kept string, within its capacity: appending to
-// the emptied string skips the overlap test of assign().
+// the emptied string skips the overlap test of assign(), and an empty field
+// (most symbols are) costs no call.
 void prepis(std::string& ciel, std::string_view zdroj)
 {
     ciel.clear();
-    ciel.append(zdroj);
+    if (!zdroj.empty()) ciel.append(zdroj);
 }
 
 // The 16 digits of the counter-account: the prefix filled with "0" to 6 and
