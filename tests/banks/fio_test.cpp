@@ -72,6 +72,7 @@ TEST(Fio, TransactionLineTest)
         {"one-digit day", sPolom(1, "1.03.2019"), 0},
         {"amount without comma", sPolom(2, "-1500"), 0},
         {"amount with one decimal", sPolom(2, "-1500,0"), 0},
+        {"no units, a sign before the decimals", sPolom(2, ",-5"), 1},
         {"counter-account, prefix of 6", sPolom(3, "123456-1234567890"), 1},
         {"counter-account, prefix of 7", sPolom(3, "1234567-1234567890"), 0},
         {"counter-account, empty prefix", sPolom(3, "-1234567890"), 0},
@@ -79,7 +80,9 @@ TEST(Fio, TransactionLineTest)
         {"counter-account of 16 digits", sPolom(3, "1234567890123456"), 1},
         {"counter-account of 17 digits", sPolom(3, "12345678901234567"), 0},
         {"counter-account with a letter", sPolom(3, "SK12"), 0},
+        {"counter-account with a sign and no prefix", sPolom(3, "+1234567890"), 0},
         {"bank code of 7", sPolom(4, "1234567"), 0},
+        {"bank code a lone sign", sPolom(4, "-"), 0},
         {"bank code with a letter", sPolom(4, "09a0"), 0},
         {"constant symbol of 5", sPolom(5, "12345"), 0},
         {"variable symbol 12a", sPolom(6, "12a"), 0},
@@ -187,6 +190,8 @@ TEST(Fio, ValuesThatDoNotFitTheStatement)
         bool platny;
     } riadky[] = {
         {"amount with +", sPolom(2, "+25,50"), false},
+        {"sign before the decimals", sPolom(2, ",-5"), false},
+        {"debit without units", sPolom(2, "-,50"), true},
         {"bank code with +", sPolom(4, "+900"), false},
         {"bank code with -", sPolom(4, "-900"), false},
         {"constant symbol with +", sPolom(5, "+308"), false},
@@ -282,6 +287,7 @@ TEST(Fio, TransactionValues)
     EXPECT_EQ(kredit.suma, 2550);
     EXPECT_EQ(kredit.protiucet, "0000001234567890");
     EXPECT_EQ(kredit.text, "Vklad") << "Typ when the identification is empty";
+    EXPECT_EQ(kredit.datum2, "20190302");
 
     EXPECT_EQ(v.transakcie[2].protiucet, std::string(16, '0'));
     EXPECT_EQ(v.transakcie[2].sumaText, "005");
