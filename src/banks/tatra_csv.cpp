@@ -1,6 +1,8 @@
 #include "banks/tatra_csv.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "banks/banka.h"
 #include "formats/abo.h"
@@ -44,15 +46,6 @@ enum Pole { Predcislie, CisloUctu, KodBanky, Iban, Variabilny, Specificky, Konst
 // The width each of fields 6 to 12 takes in the "075" record (IBAN is not written).
 constexpr std::array<std::size_t, 7> sirkyPoli = {
     6, 10, sirkaKoduBankyAbo, 0, sirkaVariabilnehoAbo, sirkaSpecifickehoAbo, sirkaKonstantnehoAbo};
-
-using kasamat::datumovyKluc;
-
-std::string datumovyKluc(std::string_view datum)
-{
-    std::string kluc;
-    datumovyKluc(datum, kluc);
-    return kluc;
-}
 
 // The date key is digits only when each of its parts is.
 bool datumCiselny(std::string_view datum)
@@ -131,32 +124,6 @@ int rozober(std::string_view t, ZaznamTatra& z)
     return z.otvorenyPopis ? -1 : 1;
 }
 
-// Reads the record that begins at line `od`, joining each further line with
-// a blank while a quoted field is open; `z` keeps the fields of the last test,
-// viewing `zaznam`. Only a line that holds a quote
-// followed by a comma can close Referencia or Informácia, and only one that
-// ends with a quote can close Popis; other lines leave the answer at -1 and
-// are joined untested. Each test that does run closes a field, so a record
-// is tested at most four times however many lines it spans, and a hostile
-// file cannot make the joining quadratic. `dalsi` is the line after the
-// record's last line.
-int citajDopredu(const Riadky& riadky, std::size_t od, std::string& zaznam, ZaznamTatra& z,
-                 std::size_t& dalsi)
-{
-    zaznam.assign(riadky[od]);
-    int vysledok = rozober(zaznam, z);
-    std::size_t posledny = od;
-    while (vysledok == -1 && posledny + 1 < riadky.size()) {
-        const std::string_view riadok = riadky[++posledny];
-        (zaznam += ' ') += riadok;
-        const bool mozeUzavriet =
-            z.otvorenyPopis ? riadok.ends_with('"') : riadok.find("\",") != std::string_view::npos;
-        if (mozeUzavriet) vysledok = rozober(zaznam, z);
-    }
-    dalsi = posledny + 1;
-    return vysledok;
-}
-
 // The record test lets through values that the statement cannot carry: a
 // signed amount (the export gives the direction in Typ only), an amount of
 // more than 12 digits, a date with a sign, and fields 6 to 12 that are longer
@@ -207,70 +174,203 @@ void nacitajTransakciu(const ZaznamTatra& z, Transakcia& t, std::string& ucet)
     t.text.assign(text(z));
 }
 
-// Hands the fields of each record, as its one passing test kept them, to
-// `spracuj` in statement order: "<" files from line 2 down, ">" files from the
-// last line up, each record then assembled from its last line upwards. False
-// when a record does not assemble or `spracuj` refuses it.
-template <typename Spracuj>
-bool prejdiZaznamy(const Riadky& riadky, char oddelovac, Spracuj&& spracuj)
+// Only a line that holds a quote followed by a comma can close an open
+// Referencia or Informácia, and only one that ends with a quote can close
+// Popis: other lines leave a record's test at -1.
+bool drziKoniecPolaVUvodzovkach(std::string_view riadok)
 {
-    std::string zaznam;
-    ZaznamTatra z;
-    if (oddelovac != '>') {
-        for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi)
-            if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1 || !spracuj(z)) return false;
-        return true;
+    return riadok.find("\",") != std::string_view::npos;
+}
+bool mozeUzavriet(const ZaznamTatra& z, std::string_view riadok)
+{
+    return z.otvorenyPopis ? riadok.ends_with('"') : drziKoniecPolaVUvodzovkach(riadok);
+}
+
+// The processing date key yyyymmdd of a record's first line, as the file key
+// takes it.
+std::string klucRiadku(std::string_view riadok)
+{
+    std::string kluc;
+    datumovyKluc(riadok, kluc);
+    return kluc;
+}
+
+// A file lists its transactions newest first when its first record's date
+// key, read as a number, is greater than its last record's.
+bool odNajnovsieho(std::string_view prvyRiadok, std::string_view poslednyRiadok)
+{
+    return atolHodnota(klucRiadku(prvyRiadok)) > atolHodnota(klucRiadku(poslednyRiadok));
+}
+
+// Reads the records of one file and hands each over in statement order.
+class CitanieTatraCsv {
+public:
+    CitanieTatraCsv(const Riadky& riadky, PrijemcaTransakcii& prijemca)
+        : m_riadky(riadky), m_prijemca(prijemca)
+    {
     }
-    for (std::size_t koniec = riadky.size(); koniec > 1;) {
-        std::size_t zaciatok = koniec - 1;
-        for (;;) {
-            // Only a line that begins like a record can begin one, so the
-            // others are stepped over untested: a hostile file whose lines
-            // never close a quote costs one pass, not one test per line.
-            if (zaciatokZaznamu(riadky[zaciatok])) {
-                zaznam.assign(riadky[zaciatok]);
-                for (std::size_t i = zaciatok + 1; i < koniec; ++i) (zaznam += ' ') += riadky[i];
-                if (rozober(zaznam, z) == 1) break;
-            }
-            if (zaciatok == 1) return false;
-            --zaciatok;
+
+    bool citaj(KlucSuboru& kluc);
+
+private:
+    bool citajOdZaciatku(std::size_t zaciatokPosledneho, const ZaznamTatra& posledny, KlucSuboru& kluc);
+    bool citajOdKonca(std::size_t zaciatokPosledneho, const ZaznamTatra& posledny);
+    int citajDopredu(std::size_t od, ZaznamTatra& z, std::size_t& dalsi);
+    std::size_t zaciatokZaznamuNa(std::size_t posledny, ZaznamTatra& z, std::string& zaznam);
+    bool konciNa(std::size_t zaciatok, std::size_t posledny, ZaznamTatra& z, std::string& zaznam);
+    bool odovzdaj(const ZaznamTatra& z);
+
+    const Riadky& m_riadky;
+    PrijemcaTransakcii& m_prijemca;
+    // The text of a record that spans lines, joined with a blank for each line break.
+    std::string m_zaznam;
+    // The same for the file's last record read from the bottom, which a file
+    // read from the top takes over when it comes to it.
+    std::string m_posledny;
+    // Reading up: the lines below the one tried that can close an open
+    // quoted field, nearest last.
+    std::vector<std::size_t> m_uzatvaraReferenciuAleboInformaciu;
+    std::vector<std::size_t> m_uzatvaraPopis;
+    SumyAbo m_sumy;
+    // Kept from record to record: its strings keep their room.
+    Transakcia m_transakcia;
+    std::string m_ucet;
+};
+
+bool CitanieTatraCsv::citaj(KlucSuboru& kluc)
+{
+    // The direction is settled before any record is handed over: the first
+    // record's date against the last record's, found from the bottom.
+    ZaznamTatra posledny;
+    const std::size_t zaciatokPosledneho = zaciatokZaznamuNa(m_riadky.size() - 1, posledny, m_posledny);
+    if (zaciatokPosledneho == 0) return false;
+    if (odNajnovsieho(m_riadky[1], m_riadky[zaciatokPosledneho])) {
+        kluc.datum = klucRiadku(m_riadky[1]);
+        kluc.oddelovac = '>';
+        return citajOdKonca(zaciatokPosledneho, posledny);
+    }
+    return citajOdZaciatku(zaciatokPosledneho, posledny, kluc);
+}
+
+// A file listed oldest first, from line 2 down. Its last record read from
+// the top should be the one found from the bottom; where that one only ends
+// another record's text, the last record read from the top may date the
+// file otherwise, and a file whose direction changes with it is not read.
+bool CitanieTatraCsv::citajOdZaciatku(std::size_t zaciatokPosledneho, const ZaznamTatra& posledny,
+                                      KlucSuboru& kluc)
+{
+    ZaznamTatra z;
+    std::size_t zaciatok = 1;
+    for (std::size_t i = 1, dalsi = 1; i < m_riadky.size(); i = dalsi) {
+        zaciatok = i;
+        if (i == zaciatokPosledneho) {
+            if (!odovzdaj(posledny)) return false;
+            break;
         }
-        if (!spracuj(z)) return false;
-        koniec = zaciatok;
+        if (citajDopredu(i, z, dalsi) != 1 || !odovzdaj(z)) return false;
     }
+    if (zaciatok != zaciatokPosledneho && odNajnovsieho(m_riadky[1], m_riadky[zaciatok])) return false;
+    kluc.datum = klucRiadku(m_riadky[zaciatok]);
+    kluc.oddelovac = '<';
     return true;
 }
 
-bool citajTransakcie(const Riadky& riadky, char oddelovac, PrijemcaTransakcii& prijemca)
+// A file listed newest first, from its last record up. Each record found
+// from the bottom reads the same from its first line down, so when the
+// records so found fill the file from line 2, they are the file's records
+// read from the top; when they do not, the file reads otherwise from the top
+// than from the bottom and is not read.
+bool CitanieTatraCsv::citajOdKonca(std::size_t zaciatokPosledneho, const ZaznamTatra& posledny)
 {
-    SumyAbo sumy;
-    Transakcia t;
-    std::string ucet;
-    return prejdiZaznamy(riadky, oddelovac, [&](const ZaznamTatra& z) {
-        if (!hodnotySaZmestia(z)) return false;
-        nacitajTransakciu(z, t, ucet);
-        return sumy.pripocitaj(t) && prijemca.prijmi(t);
-    });
-}
-
-bool test(const Riadky& riadky, KlucSuboru& kluc)
-{
-    if (riadky.size() < 2 || riadky[0] != stlpce()) return false;
-    std::string zaznam;
+    if (!odovzdaj(posledny)) return false;
     ZaznamTatra z;
-    std::size_t poslednyZaciatok = 1;
-    for (std::size_t i = 1, dalsi = 1; i < riadky.size(); i = dalsi) {
-        if (citajDopredu(riadky, i, zaznam, z, dalsi) != 1) return false;
-        poslednyZaciatok = i;
+    for (std::size_t zaciatok = zaciatokPosledneho; zaciatok > 1;) {
+        zaciatok = zaciatokZaznamuNa(zaciatok - 1, z, m_zaznam);
+        if (zaciatok == 0 || !odovzdaj(z)) return false;
     }
-    // The newest date is the first record's when the file lists newest
-    // first; the last record may span lines, so its date is on its first.
-    const std::string prvy = datumovyKluc(riadky[1]);
-    const std::string posledny = datumovyKluc(riadky[poslednyZaciatok]);
-    const bool odNajnovsieho = atolHodnota(prvy) > atolHodnota(posledny);
-    kluc.datum = odNajnovsieho ? prvy : posledny;
-    kluc.oddelovac = odNajnovsieho ? '>' : '<';
     return true;
+}
+
+// Reads the record that begins at line `od` the way the file test reads it:
+// while a quoted field is open, joins the next line with a blank. Each test
+// that runs closes a field (mozeUzavriet), so a record is tested at most four
+// times however many lines it spans. `dalsi` is the line after its last line.
+int CitanieTatraCsv::citajDopredu(std::size_t od, ZaznamTatra& z, std::size_t& dalsi)
+{
+    int vysledok = rozober(m_riadky[od], z);
+    std::size_t posledny = od;
+    if (vysledok == -1) {
+        m_zaznam.assign(m_riadky[od]);
+        while (vysledok == -1 && posledny + 1 < m_riadky.size()) {
+            const std::string_view riadok = m_riadky[++posledny];
+            (m_zaznam += ' ') += riadok;
+            if (mozeUzavriet(z, riadok)) vysledok = rozober(m_zaznam, z);
+        }
+    }
+    dalsi = posledny + 1;
+    return vysledok;
+}
+
+// The first line of the record that ends on line `posledny`, read from the
+// bottom: the nearest line at or above it from which reading down, as the
+// file test does, gives a complete record that ends exactly there. 0 when
+// no line does. `z` keeps that record's test, viewing the line or, for a
+// record that spans lines, `zaznam`.
+//
+// A line above the record's own is tried only as far as it must be: a line
+// that does not begin a record at once, and one whose open field the lines
+// below cannot close by `posledny`, without joining anything. So a record is
+// joined only when it may end there, and a hostile file of lines that begin
+// like records, or of a quote left open, costs one pass.
+std::size_t CitanieTatraCsv::zaciatokZaznamuNa(std::size_t posledny, ZaznamTatra& z, std::string& zaznam)
+{
+    m_uzatvaraReferenciuAleboInformaciu.clear();
+    m_uzatvaraPopis.clear();
+    for (std::size_t i = posledny; i >= 1; --i) {
+        const std::string_view riadok = m_riadky[i];
+        const int vysledok = rozober(riadok, z);
+        if (vysledok == 1 && i == posledny) return i;
+        if (vysledok == -1 && konciNa(i, posledny, z, zaznam)) return i;
+        if (drziKoniecPolaVUvodzovkach(riadok)) m_uzatvaraReferenciuAleboInformaciu.push_back(i);
+        if (riadok.ends_with('"')) m_uzatvaraPopis.push_back(i);
+    }
+    return 0;
+}
+
+// Whether the record that begins at line `zaciatok` (`z` holds the test of
+// that line, -1) reads down to exactly line `posledny`: its open field closes
+// only on a line that can close it, and each test there either ends the record
+// or leaves another field open.
+bool CitanieTatraCsv::konciNa(std::size_t zaciatok, std::size_t posledny, ZaznamTatra& z, std::string& zaznam)
+{
+    // The lines that can close a field, below `riadok`, within the record.
+    const auto prvyPod = [](const std::vector<std::size_t>& riadky, std::size_t riadok) {
+        const auto hranica =
+            std::partition_point(riadky.begin(), riadky.end(), [&](std::size_t r) { return r > riadok; });
+        return hranica == riadky.begin() ? std::size_t(0) : *(hranica - 1);
+    };
+    std::size_t spojeneDo = zaciatok;
+    for (;;) {
+        const std::size_t dalsi =
+            prvyPod(z.otvorenyPopis ? m_uzatvaraPopis : m_uzatvaraReferenciuAleboInformaciu, spojeneDo);
+        if (dalsi == 0) return false;
+        // An open Popis ends with the first line that ends with a quote, and
+        // the record is then complete; only the record that ends here is joined.
+        if (z.otvorenyPopis && dalsi != posledny) return false;
+        if (spojeneDo == zaciatok) zaznam.assign(m_riadky[zaciatok]);
+        for (std::size_t i = spojeneDo + 1; i <= dalsi; ++i) (zaznam += ' ') += m_riadky[i];
+        spojeneDo = dalsi;
+        const int vysledok = rozober(zaznam, z);
+        if (vysledok != -1) return vysledok == 1 && dalsi == posledny;
+    }
+}
+
+// Checks that the record's values fit the statement and hands its transaction over.
+bool CitanieTatraCsv::odovzdaj(const ZaznamTatra& z)
+{
+    if (!hodnotySaZmestia(z)) return false;
+    nacitajTransakciu(z, m_transakcia, m_ucet);
+    return m_sumy.pripocitaj(m_transakcia) && m_prijemca.prijmi(m_transakcia);
 }
 
 bool citaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSuboru& kluc,
@@ -278,10 +378,11 @@ bool citaj(const Riadky& riadky, const NastaveniaKonverzie& nastavenia, KlucSubo
 {
     // The account number is the task's: digits, at most the 16 of an ABO
     // account (the task editor allows 10).
-    if (nastavenia.cisloUctu.size() > 16 || !ibaCislice(nastavenia.cisloUctu) || !test(riadky, kluc))
+    if (nastavenia.cisloUctu.size() > 16 || !ibaCislice(nastavenia.cisloUctu) || riadky.size() < 2
+        || riadky[0] != stlpce())
         return false;
     hlavicka.vlastnyUcet = vnutornePoradie(doplnNulami(nastavenia.cisloUctu, 16));
-    return citajTransakcie(riadky, kluc.oddelovac, prijemca);
+    return CitanieTatraCsv(riadky, prijemca).citaj(kluc);
 }
 
 }  // namespace

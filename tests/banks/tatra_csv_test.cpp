@@ -138,6 +138,31 @@ TEST(TatraCsv, FileTest)
          subor({Zaznam().text(), sUpravou([](Zaznam& z) { z.informacia = "\"Faktúra"; }), "pokračovanie"}),
          false},
         {"an invalid record among valid ones", subor({Zaznam().text(), "x", Zaznam().text()}), false},
+        // Read from its last record up, the record read last is its first.
+        {"newest first, the first record invalid",
+         subor({sUpravou([](Zaznam& z) {
+                    z.spracovanie = "09.03.2019";
+                    z.popis = "";
+                }),
+                zo("05.03.2019").text(), zo("01.03.2019").text()}),
+         false},
+        // An open quote takes in the next record's first line, closing at its
+        // amount: read from the top, 03.03 swallows 02.03; read up from the
+        // bottom, 02.03 stands alone and 04.03's Popis would swallow 03.03.
+        // A file that reads otherwise each way is not read.
+        {"newest first, records that differ read from the top and from the bottom",
+         subor({zo("20.03.2019").text(), zo("04.03.2019").text(), sUpravou([](Zaznam& z) {
+                    z.spracovanie = "03.03.2019";
+                    z.informacia = "\"Faktúra";
+                }),
+                "pokračovanie", zo("02.03.2019").text(), zo("01.03.2019").text()}),
+         false},
+        // Read from the top its last record is 05.03, so it lists oldest first;
+        // the last line alone is a record of 01.03, so from the bottom newest first.
+        {"oldest first from the top, newest first from the bottom",
+         subor({zo("02.03.2019").text(), sUpravou([](Zaznam& z) { z.informacia = "\"Faktúra"; }),
+                zo("01.03.2019").text()}),
+         false},
         {"amount with a sign", subor({sUpravou([](Zaznam& z) { z.suma = "-12,50"; })}), false},
         {"amount of 13 digits", subor({sUpravou([](Zaznam& z) { z.suma = "12345678901,00"; })}), false},
         {"amount of 12 digits", subor({sUpravou([](Zaznam& z) { z.suma = "1234567890,00"; })}), true},
@@ -148,6 +173,7 @@ TEST(TatraCsv, FileTest)
         {"specific symbol of 11", subor({sUpravou([](Zaznam& z) { z.ss = "12345678901"; })}), false},
         {"constant symbol of 5", subor({sUpravou([](Zaznam& z) { z.ks = "03080"; })}), false},
         {"constant symbol with a letter", subor({sUpravou([](Zaznam& z) { z.ks = "03a"; })}), false},
+        {"variable symbol with a blank inside", subor({sUpravou([](Zaznam& z) { z.vs = "12 34"; })}), false},
         {"fields fit after trimming", subor({sUpravou([](Zaznam& z) {
              z.ks = "  0308 ";
              z.vs = " 1234567890 ";
@@ -288,8 +314,8 @@ TEST(TatraCsv, OwnAccountFromTheTask)
 
 // A quote left open over a million lines must neither hang nor take
 // quadratic time, read in either direction (read from the last line up, a
-// record is tried at each line above it), even when the lines hold quotes
-// that cannot close the open field.
+// record may begin at each line above its last), even when the lines hold
+// quotes that cannot close the open field.
 TEST(TatraCsv, QuoteLeftOpenOverManyLines)
 {
     struct Riadok {
@@ -309,11 +335,32 @@ TEST(TatraCsv, QuoteLeftOpenOverManyLines)
     }
 
     // Newest first, so also read from the last line up: it must finish as
-    // quickly, whatever it makes of such a file.
+    // quickly, also where the lines inside the quote begin like records and
+    // cannot close it. The quote opened on 05.03 closes on the last line:
+    // at the amount of a record of 01.03, which read from the bottom is a
+    // record of its own (so the file reads otherwise each way), or at the
+    // end of the text, which leaves two records either way.
     Zaznam otvoreny = zo("05.03.2019");
     otvoreny.informacia = "\"Faktúra";
-    std::string naspat = subor({zo("09.03.2019").text(), otvoreny.text()});
-    for (int i = 0; i < 1'000'000; ++i) naspat += "ab\r\n";
-    naspat += cp1250ZUtf8(zo("01.03.2019").text()) + "\r\n";
-    preved(naspat);
+    struct Naspat {
+        const char* nazov;
+        const char* riadok;
+        std::string posledny;
+        bool platny;
+    } naspat[] = {
+        {"lines without quotes, closed by a record", "ab", zo("01.03.2019").text(), false},
+        {"lines that begin like records, closed at the end", "05.03.2019,05.03.2019,\"x", "koniec\",Platba",
+         true},
+    };
+    for (const Naspat& r : naspat) {
+        std::string obsah = subor({zo("09.03.2019").text(), otvoreny.text()});
+        obsah.reserve(obsah.size() + 30'000'000);
+        for (int i = 0; i < 1'000'000; ++i) (obsah += r.riadok) += "\r\n";
+        obsah += cp1250ZUtf8(r.posledny) + "\r\n";
+        const Vysledok v = preved(obsah);
+        EXPECT_EQ(v.platny, r.platny) << r.nazov;
+        if (r.platny) {
+            EXPECT_EQ(v.transakcie.size(), 2u) << r.nazov;
+        }
+    }
 }
