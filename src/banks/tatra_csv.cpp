@@ -49,8 +49,8 @@ struct ZaznamTatra {
     std::string_view mena;
     bool debet = false;
     // Fields 6 to 12 trimmed; IBAN as it stands. A numeric one that is not
-    // digits only between its blanks is cut at the first other byte and
-    // clears `poliaSaZmestia`.
+    // digits only between its blanks clears `poliaSaZmestia` (and its view
+    // then serves nothing).
     std::array<std::string_view, pocetPoli> polia;
     std::string_view informacia;  // without its quotes
     std::string_view popis;  // as it stands, quotes included
@@ -120,20 +120,24 @@ const char* ciselnePole(const char* p, const char* koniec, std::size_t sirka, st
 {
     const char* zaciatok = p;
     while (p != koniec && cislica(*p)) ++p;
-    if (p == zaciatok) {
+    const char* koniecCislic = p;
+    if (p == koniec || *p != ',') {
+        // Not digits alone: blanks may stand around them.
+        if (p == zaciatok) {
+            while (p != koniec && prazdny(*p)) ++p;
+            zaciatok = p;
+            while (p != koniec && cislica(*p)) ++p;
+            koniecCislic = p;
+        }
         while (p != koniec && prazdny(*p)) ++p;
-        zaciatok = p;
-        while (p != koniec && cislica(*p)) ++p;
+        if (p == koniec || *p != ',') {
+            zmestiSa = false;
+            return pole(p, koniec, hodnota);
+        }
     }
-    hodnota = std::string_view(zaciatok, p);
-    while (p != koniec && prazdny(*p)) ++p;
-    if (p != koniec && *p == ',') {
-        if (hodnota.size() > sirka) zmestiSa = false;
-        return p + 1;
-    }
-    zmestiSa = false;
-    std::string_view zvysok;
-    return pole(p, koniec, zvysok);
+    hodnota = std::string_view(zaciatok, koniecCislic);
+    if (hodnota.size() > sirka) zmestiSa = false;
+    return p + 1;
 }
 
 // Referencia platiteľa and Informácia pre príjemcu: a quoted field ends at
@@ -296,8 +300,9 @@ void datumy(const ZaznamTatra& z, Transakcia& t)
 // text reads as.
 void suma(const ZaznamTatra& z, Transakcia& t)
 {
-    char* p = miesto(t.sumaText, z.jednotky.size() + z.stotiny.size());
-    std::copy(z.stotiny.begin(), z.stotiny.end(), std::copy(z.jednotky.begin(), z.jednotky.end(), p));
+    char* p = std::copy(z.jednotky.begin(), z.jednotky.end(), miesto(t.sumaText, z.jednotky.size() + 2));
+    p[0] = z.stotiny[0];
+    p[1] = z.stotiny[1];
     t.suma = std::int64_t(z.suma);
 }
 
