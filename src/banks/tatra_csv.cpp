@@ -282,7 +282,14 @@ char* miesto(std::string& ciel, std::size_t dlzka)
     if (ciel.size() != dlzka) ciel.resize(dlzka);
     return ciel.data();
 }
-void prirad(std::string& ciel, std::string_view hodnota) { ciel.assign(hodnota.data(), hodnota.size()); }
+void prirad(std::string& ciel, std::string_view hodnota)
+{
+    // Most symbols are empty: such a value costs no call.
+    if (hodnota.empty())
+        ciel.clear();
+    else
+        ciel.assign(hodnota.data(), hodnota.size());
+}
 
 // The yyyymmdd keys of the record's dates dd.mm.yyyy, whose digits its test found.
 void datumy(const ZaznamTatra& z, Transakcia& t)
@@ -442,13 +449,14 @@ int CitanieTatraCsv::citajDopredu(std::size_t od, ZaznamTatra& z, std::size_t& d
 // like records, or of a quote left open, costs one pass.
 std::size_t CitanieTatraCsv::zaciatokZaznamuNa(std::size_t posledny, ZaznamTatra& z, std::string& zaznam)
 {
+    // Most records are one line. A record whose first line is its last
+    // reads whole there; one that continues cannot end on its first line.
+    if (rozober(m_riadky[posledny], z) == 1) return posledny;
     m_uzatvaraReferenciuAleboInformaciu.clear();
     m_uzatvaraPopis.clear();
     for (std::size_t i = posledny; i >= 1; --i) {
         const std::string_view riadok = m_riadky[i];
-        const int vysledok = rozober(riadok, z);
-        if (vysledok == 1 && i == posledny) return i;
-        if (vysledok == -1 && konciNa(i, posledny, z, zaznam)) return i;
+        if (i < posledny && rozober(riadok, z) == -1 && konciNa(i, posledny, z, zaznam)) return i;
         if (drziKoniecPolaVUvodzovkach(riadok)) m_uzatvaraReferenciuAleboInformaciu.push_back(i);
         if (riadok.ends_with('"')) m_uzatvaraPopis.push_back(i);
     }
